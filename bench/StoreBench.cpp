@@ -1,0 +1,99 @@
+// Store benchmarks: the document file and the table operations at 100,000
+// records.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "fw/base/AfxHooks.h"
+#include "store/COrdelinkDoc.h"
+
+namespace {
+
+constexpr int kRecords = 100000;
+
+void Fill(COrdelinkDoc& doc, int nRecords) {
+    for (int i = 0; i < nRecords; ++i) {
+        const int id = doc.GetFreeID();
+        doc.AddNewItem();
+        CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
+        p->m_ID = id;
+        // 100 folders under the ROOT, the rest spread over them.
+        p->m_ParentID = id <= 100 ? 0 : 1 + id % 100;
+        p->m_IsURL = id > 100;
+        p->m_Title = "Bookmark title number " + std::to_string(id);
+        if (p->m_IsURL)
+            p->m_URL = "http://www.example.com/path/to/page" + std::to_string(id) + ".html";
+    }
+    doc.m_bEmpty = 0;
+}
+
+std::string TempPath() {
+    return "/tmp/ordelink-bench-" + std::to_string(getpid()) + ".pmk";
+}
+
+void BM_Save100k(benchmark::State& state) {
+    COrdelinkDoc doc;
+    Fill(doc, kRecords);
+    const std::string path = TempPath();
+    for (auto _ : state) {
+        if (!doc.OnSaveDocument(path.c_str())) state.SkipWithError("save failed");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_Save100k)->Unit(benchmark::kMillisecond);
+
+void BM_Load100k(benchmark::State& state) {
+    const std::string path = TempPath();
+    {
+        COrdelinkDoc doc;
+        Fill(doc, kRecords);
+        doc.OnSaveDocument(path.c_str());
+    }
+    COrdelinkDoc doc;
+    for (auto _ : state) {
+        if (!doc.OnOpenDocument(path.c_str())) state.SkipWithError("load failed");
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_Load100k)->Unit(benchmark::kMillisecond);
+
+void BM_Insert100k(benchmark::State& state) {
+    for (auto _ : state) {
+        COrdelinkDoc doc;
+        Fill(doc, kRecords);
+        benchmark::DoNotOptimize(doc.m_PtrAry.GetSize());
+    }
+}
+BENCHMARK(BM_Insert100k)->Unit(benchmark::kMillisecond);
+
+// Deletes every tenth record one at a time, then refills the freed IDs.
+void BM_DeleteTenthThenRefill(benchmark::State& state) {
+    COrdelinkDoc doc;
+    Fill(doc, kRecords);
+    for (auto _ : state) {
+        for (int id = 10; id <= kRecords; id += 10) doc.DeleteItemByID(id);
+        Fill(doc, kRecords / 10);
+    }
+}
+BENCHMARK(BM_DeleteTenthThenRefill)->Unit(benchmark::kMillisecond);
+
+// The same with the deletions done in one batch.
+void BM_DeleteTenthBatchThenRefill(benchmark::State& state) {
+    COrdelinkDoc doc;
+    Fill(doc, kRecords);
+    std::vector<int> ids;
+    for (int id = 10; id <= kRecords; id += 10) ids.push_back(id);
+    for (auto _ : state) {
+        doc.DeleteItemsByID(ids);
+        Fill(doc, kRecords / 10);
+    }
+}
+BENCHMARK(BM_DeleteTenthBatchThenRefill)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,60 @@
+#include "cli/Cli.h"
+
+#include <cstdlib>
+
+#include "cli/CliSupport.h"
+#include "cli/Commands.h"
+#include "fw/base/CodePage.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: ordelink-cli [--codepage N] VERB ...\n"
+    "  dump FILE.pmk [--json]   print every record in table order\n"
+    "  check FILE.pmk           report damage (exit 0 clean, 1 damaged, 2 unreadable)\n";
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CliOptions opt;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            opt.bJson = true;
+        } else if (a == "--new-window") {
+            opt.bNewWindow = true;
+        } else if ((a == "--codepage" || a == "--now") && i + 1 < args.size()) {
+            if (a == "--now") {
+                opt.strNow = args[++i];
+            } else {
+                int nCodePage = std::atoi(args[++i].c_str());
+                if (nCodePage <= 0) {
+                    err << "ordelink-cli: bad code page " << args[i] << "\n";
+                    return kCliUsage;
+                }
+                codepage::SetActive(nCodePage);
+            }
+        } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
+            err << "ordelink-cli: unknown option " << a << "\n" << kUsage;
+            return kCliUsage;
+        } else {
+            opt.positional.push_back(a);
+        }
+    }
+    if (opt.positional.empty()) {
+        err << kUsage;
+        return kCliUsage;
+    }
+    const std::string verb = opt.positional.front();
+    opt.positional.erase(opt.positional.begin());
+    for (const CliCommand& c : CliCommands()) {
+        if (verb != c.pszName) continue;
+        if (opt.positional.size() != c.nArgs) {
+            err << kUsage;
+            return kCliUsage;
+        }
+        return c.run(opt, out, err);
+    }
+    err << "ordelink-cli: unknown verb " << verb << "\n" << kUsage;
+    return kCliUsage;
+}

@@ -1,0 +1,18 @@
+// The table of CLI verbs.
+#pragma once
+
+#include <ostream>
+#include <vector>
+
+#include "cli/CliSupport.h"
+
+struct CliCommand {
+    const char* pszName;
+    size_t nArgs;  // positional arguments after the verb
+    int (*run)(const CliOptions& opt, std::ostream& out, std::ostream& err);
+};
+
+const std::vector<CliCommand>& CliCommands();
+
+int RunDump(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunCheck(const CliOptions& opt, std::ostream& out, std::ostream& err);

@@ -1,0 +1,179 @@
+// POSIX implementation of the platform services (native builds).
+#include "fw/base/Platform.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <iconv.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "fw/base/CFileException.h"
+
+namespace platform {
+namespace {
+
+std::string IconvName(int nCodePage) {
+    switch (nCodePage) {
+        case 65001:
+            return "UTF-8";
+        case 1200:
+            return "UTF-16LE";
+        default:
+            return "CP" + std::to_string(nCodePage);
+    }
+}
+
+// Converts with iconv; an unconvertible or invalid input unit becomes
+// `replacement` and conversion goes on after it.
+bool Convert(const char* pIn, size_t nIn, const std::string& from, const std::string& to,
+             size_t nUnit, const std::string& replacement, std::string& out) {
+    iconv_t cd = iconv_open(to.c_str(), from.c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    out.clear();
+    std::vector<char> buf(4096);
+    char* in = const_cast<char*>(pIn);
+    size_t inLeft = nIn;
+    while (inLeft > 0) {
+        char* outp = buf.data();
+        size_t outLeft = buf.size();
+        size_t r = iconv(cd, &in, &inLeft, &outp, &outLeft);
+        out.append(buf.data(), outp - buf.data());
+        if (r == static_cast<size_t>(-1)) {
+            if (errno == E2BIG) continue;
+            // EILSEQ or EINVAL: skip one unit of the input.
+            size_t skip = nUnit < inLeft ? nUnit : inLeft;
+            in += skip;
+            inLeft -= skip;
+            out += replacement;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
+    iconv_close(cd);
+    return true;
+}
+
+}  // namespace
+
+void ResetErrors() {
+    errno = 0;
+}
+
+int SystemCodePage() {
+    return 932;
+}
+
+bool IsSystemLeadByte(int nCodePage, int ch) {
+    switch (nCodePage) {
+        case 932:
+            return (ch >= 0x81 && ch <= 0x9F) || (ch >= 0xE0 && ch <= 0xFC);
+        case 936:
+        case 949:
+        case 950:
+            return ch >= 0x81 && ch <= 0xFE;
+        default:
+            return false;
+    }
+}
+
+bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out) {
+    return Convert(in.data(), in.size(), IconvName(nCodePage), "UTF-8", 1, "\xEF\xBF\xBD", out);
+}
+
+bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out) {
+    return Convert(in.data(), in.size(), "UTF-8", IconvName(nCodePage), 1, "?", out);
+}
+
+bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out) {
+    return Convert(reinterpret_cast<const char*>(in.data()), in.size() * 2, "UTF-16LE",
+                   IconvName(nCodePage), 2, "?", out);
+}
+
+FileError FileErrorFromErrno(int nErrno) {
+    FileError e;
+    e.lOsError = nErrno;
+    switch (nErrno) {
+        case ENOENT:
+            e.nCause = CFileException::fileNotFound;
+            break;
+        case ENOTDIR:
+        case ENAMETOOLONG:
+        case EINVAL:
+            e.nCause = CFileException::badPath;
+            break;
+        case EMFILE:
+        case ENFILE:
+            e.nCause = CFileException::tooManyOpenFiles;
+            break;
+        case EACCES:
+        case EPERM:
+        case EROFS:
+        case EISDIR:
+            e.nCause = CFileException::accessDenied;
+            break;
+        case ENOSPC:
+        case EFBIG:
+        case EDQUOT:
+            e.nCause = CFileException::diskFull;
+            break;
+        case EIO:
+            e.nCause = CFileException::hardIO;
+            break;
+        default:
+            e.nCause = CFileException::genericException;
+            break;
+    }
+    return e;
+}
+
+std::string CreateTempFileIn(const std::string& strDir, FileError* pError) {
+    std::string path = (strDir.empty() ? std::string(".") : strDir) + "/~ordXXXXXX.tmp";
+    int fd = mkstemps(&path[0], 4);
+    if (fd < 0) {
+        if (pError) *pError = FileErrorFromErrno(errno);
+        return std::string();
+    }
+    close(fd);
+    return path;
+}
+
+bool ReplaceFileWith(const std::string& strTarget, const std::string& strReplacement,
+                     FileError* pError) {
+    // The replacement keeps the target's permissions, as a file rewritten in
+    // place would.
+    struct stat st;
+    chmod(strReplacement.c_str(), stat(strTarget.c_str(), &st) == 0 ? (st.st_mode & 07777) : 0644);
+    if (rename(strReplacement.c_str(), strTarget.c_str()) != 0) {
+        if (pError) *pError = FileErrorFromErrno(errno);
+        return false;
+    }
+    // Make the rename itself durable.
+    std::string dir = strTarget.substr(0, strTarget.find_last_of('/') + 1);
+    int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+    return true;
+}
+
+bool RemoveFile(const std::string& strPath) {
+    return unlink(strPath.c_str()) == 0;
+}
+
+bool FileExists(const std::string& strPath) {
+    struct stat st;
+    return stat(strPath.c_str(), &st) == 0;
+}
+
+bool IsReadOnlyFile(const std::string& strPath) {
+    struct stat st;
+    return stat(strPath.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0;
+}
+
+bool FlushToDisk(std::FILE* fp) {
+    return std::fflush(fp) == 0 && fsync(fileno(fp)) == 0;
+}
+
+}  // namespace platform

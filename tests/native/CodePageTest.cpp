@@ -1,0 +1,53 @@
+#include <gtest/gtest.h>
+
+#include "fw/base/CodePage.h"
+
+namespace {
+
+// Restores the active code page after a test that changes it.
+struct CodePageGuard {
+    int saved = codepage::Active();
+    ~CodePageGuard() { codepage::SetActive(saved); }
+};
+
+int NoCase(const std::string& a, const std::string& b) {
+    int r = codepage::CompareNoCase(a.data(), a.size(), b.data(), b.size());
+    return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+}  // namespace
+
+TEST(CodePage, LeadBytesOfTheActiveCodePage) {
+    CodePageGuard guard;
+    codepage::SetActive(932);
+    for (int c : {0x81, 0x9F, 0xE0, 0xFC}) EXPECT_TRUE(codepage::IsLeadByte(c)) << c;
+    for (int c : {0x41, 0x80, 0xA0, 0xB1, 0xDF, 0xFD}) EXPECT_FALSE(codepage::IsLeadByte(c)) << c;
+    codepage::SetActive(1252);
+    EXPECT_FALSE(codepage::IsLeadByte(0x95));
+}
+
+TEST(CodePage, CaseInsensitiveComparisonIsCharacterWise) {
+    CodePageGuard guard;
+    codepage::SetActive(932);
+    struct {
+        std::string a, b;
+        int want;
+    } cases[] = {
+        {"News", "nEWS", 0},
+        {"\x83\x41", "\x83\x61", -1},  // ア vs ヂ: trail bytes are not letters here
+        {"a\x83\x41", "A\x83\x41", 0},
+        {"_", "a", -1},  // letters fold to lower case, so '_' sorts before them
+        {"", "a", -1},
+        {"ab", "a", 1},
+        {"\xB1", "\x83\x41", 1},  // half-width katakana byte vs lead byte
+    };
+    for (auto& c : cases) EXPECT_EQ(NoCase(c.a, c.b), c.want) << c.a << " / " << c.b;
+}
+
+TEST(CodePage, SingleByteCodePageSearchesEveryByte) {
+    CodePageGuard guard;
+    codepage::SetActive(1252);
+    const std::string hay = "\x95\x5C";
+    EXPECT_EQ(codepage::Find(hay.data(), hay.size(), "\\", 1), 1);
+    EXPECT_EQ(codepage::ReverseFind(hay.data(), hay.size(), '\\'), 1);
+}

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "store/COrdelinkDoc.h"
+
+namespace {
+
+CUrlItem* Add(COrdelinkDoc& doc, int id, int parent, const char* title = "", int isURL = 0) {
+    doc.AddNewItem();
+    CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
+    p->m_ID = id;
+    p->m_ParentID = parent;
+    p->m_Title = title;
+    p->m_IsURL = isURL;
+    return p;
+}
+
+// The table's rules as plain scans, to check the indexed answers against.
+struct Reference {
+    static int IndexOfID(const COrdelinkDoc& doc, int id) {
+        for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i)
+            if (doc.m_PtrAry[i]->m_ID == id) return i;
+        return -1;
+    }
+    static int FreeID(const COrdelinkDoc& doc) {
+        for (int candidate = 1;; ++candidate)
+            if (IndexOfID(doc, candidate) < 0) return candidate;
+    }
+};
+
+}  // namespace
+
+TEST(ItemTable, NewDocumentState) {
+    COrdelinkDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_bEmpty, 1);
+    EXPECT_EQ(doc.GetFreeID(), 1);
+    EXPECT_EQ(doc.GetCurIndex(), -1);
+    EXPECT_EQ(doc.IsURLOfID(0), -1);
+}
+
+TEST(ItemTable, FreedIdsAreReusedSmallestFirst) {
+    COrdelinkDoc doc;
+    Add(doc, 1, 0);
+    Add(doc, 2, 0);
+    Add(doc, 3, 0);
+    doc.DeleteItemByID(2);
+    EXPECT_EQ(doc.GetFreeID(), 2);
+    Add(doc, doc.GetFreeID(), 0);
+    EXPECT_EQ(doc.IndexOfID(2), 2);  // appended at the end
+    EXPECT_EQ(doc.GetFreeID(), 4);
+    doc.DeleteItemByID(3);
+    doc.DeleteItemByID(1);
+    EXPECT_EQ(doc.GetFreeID(), 1);
+    doc.DeleteItemByID(2);
+    EXPECT_EQ(doc.m_bEmpty, 1);
+    EXPECT_EQ(doc.GetFreeID(), 1);
+}
+
+TEST(ItemTable, LookupsAnswerTheFirstRecordInTableOrder) {
+    COrdelinkDoc doc;
+    Add(doc, 5, 0, "first", 1);
+    Add(doc, 6, 0);
+    Add(doc, 5, 0, "second", 0);
+    EXPECT_EQ(doc.IndexOfID(5), 0);
+    EXPECT_EQ(doc.IsURLOfID(5), 1);
+    EXPECT_EQ(doc.IsURLOfID(0), -1);
+    EXPECT_EQ(doc.IsURLOfID(99), -1);
+    doc.DeleteItemByID(5);  // removes the first of the two
+    EXPECT_EQ(doc.IndexOfID(5), 1);
+    EXPECT_EQ(doc.IsURLOfID(5), 0);
+    // Changing the ID of a record in place keeps the index in step.
+    doc.m_PtrAry[0]->m_ID = 5;
+    EXPECT_EQ(doc.IndexOfID(5), 0);
+    EXPECT_EQ(doc.IndexOfID(6), -1);
+    EXPECT_EQ(doc.GetFreeID(), 1);
+}
+
+TEST(ItemTable, SiblingTitleExistsIsExactAndPerFolder) {
+    COrdelinkDoc doc;
+    Add(doc, 1, 0, "Dir");
+    Add(doc, 2, 1, "News");
+    Add(doc, 3, 1, "news");
+    Add(doc, 4, 0, "News");
+    Add(doc, 5, 1, "\x83\x41");  // ア
+    struct {
+        const char* title;
+        int index;
+        int want;
+    } cases[] = {
+        {"News", 2, 1},  // record 2 (news) has the sibling News
+        {"News", 1, 0},  // only itself has that title in folder 1
+        {"news", 1, 1},     {"NEWS", 2, 0},
+        {"News", 3, 0},  // the other News is under the ROOT, not a sibling of ID 4
+        {"Dir", 3, 1},      {"\x83\x61", 1, 0},  // ヂ differs from ア only in a trail byte's case
+        {"\x83\x41", 1, 1},
+    };
+    for (auto& c : cases) EXPECT_EQ(doc.SiblingTitleExists(c.title, c.index), c.want) << c.title;
+}
+
+// Random edits against the plain scans: inserts through GetFreeID, deletes
+// one by one and in batches, ID changes in place, repeated IDs.
+TEST(ItemTable, IndexAgreesWithScansUnderRandomEdits) {
+    std::mt19937 rng(12345);
+    COrdelinkDoc doc;
+    for (int step = 0; step < 4000; ++step) {
+        const int n = doc.m_PtrAry.GetSize();
+        const int op = rng() % 10;
+        if (op < 4 || n == 0) {
+            int id = doc.GetFreeID();
+            ASSERT_EQ(id, Reference::FreeID(doc)) << step;
+            Add(doc, rng() % 8 == 0 ? static_cast<int>(rng() % 40) - 2 : id, 0);
+        } else if (op < 6) {
+            int id = doc.m_PtrAry[rng() % n]->m_ID;
+            doc.DeleteItemByID(id);
+        } else if (op < 7) {
+            std::vector<int> ids;
+            for (int k = rng() % 5; k >= 0; --k) ids.push_back(doc.m_PtrAry[rng() % n]->m_ID);
+            ids.push_back(100000);  // unknown IDs are ignored
+            // Reference: what one-by-one deletion leaves.
+            std::vector<int> before;
+            for (int i = 0; i < n; ++i) before.push_back(doc.m_PtrAry[i]->m_ID);
+            std::vector<int> expected = before;
+            for (int id : ids) {
+                auto it = std::find(expected.begin(), expected.end(), id);
+                if (it != expected.end()) expected.erase(it);
+            }
+            doc.DeleteItemsByID(ids);
+            std::vector<int> after;
+            for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) after.push_back(doc.m_PtrAry[i]->m_ID);
+            ASSERT_EQ(after, expected) << step;
+        } else {
+            doc.m_PtrAry[rng() % n]->m_ID = static_cast<int>(rng() % 60) - 2;
+        }
+        for (int id = -3; id < 70; ++id)
+            ASSERT_EQ(doc.IndexOfID(id), Reference::IndexOfID(doc, id)) << step << " id " << id;
+        ASSERT_EQ(doc.GetFreeID(), Reference::FreeID(doc)) << step;
+    }
+}

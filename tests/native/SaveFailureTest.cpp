@@ -1,0 +1,59 @@
+// Saving when the disk runs full: the old file must survive byte for byte.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include "store/COrdelinkDoc.h"
+#include "tests/native/TestSupport.h"
+
+namespace {
+
+// Limits the size of files this process may write, as a full disk would.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = m_saved;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved;
+    sighandler_t m_oldHandler;
+};
+
+}  // namespace
+
+TEST(SaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
+    ScratchDir dir;
+    const std::string path = dir.File("doc.pmk");
+    const std::string old = ReadBytes(TestDataPath("sample.pmk"));
+    WriteBytes(path, old);
+
+    COrdelinkDoc doc;
+    for (int i = 1; i <= 5000; ++i) {
+        doc.AddNewItem();
+        CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
+        p->m_ID = i;
+        p->m_Title = "a title long enough to need many kilobytes in all";
+    }
+    doc.SetModifiedFlag();
+    MessageRecorder recorder;
+    {
+        FileSizeLimit limit(64 * 1024);
+        EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+    }
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text,
+              Ansi("ﾃﾞｨｽｸがいっぱいのため ") + CString(path) + Ansi(" を書き込めません。"));
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(dir.List(), std::vector<std::string>{"doc.pmk"});
+    EXPECT_TRUE(doc.IsModified());
+}
