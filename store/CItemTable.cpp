@@ -11,6 +11,7 @@ CUrlItem* CItemTable::AddNew() {
     m_items.push_back(pItem);
     pItem->m_pTable = this;
     pItem->m_nIndex = GetSize() - 1;
+    if (m_nValidTo == GetSize() - 1) m_nValidTo = GetSize();
     IndexAdd(pItem);
     return pItem;
 }
@@ -20,7 +21,7 @@ void CItemTable::RemoveAt(int nIndex) {
     IndexRemove(pItem, pItem->m_ID);
     m_items.erase(m_items.begin() + nIndex);
     delete pItem;
-    Renumber(nIndex);
+    m_nValidTo = std::min(m_nValidTo, nIndex);
 }
 
 void CItemTable::RemoveIDs(const std::vector<int>& ids) {
@@ -35,12 +36,12 @@ void CItemTable::RemoveIDs(const std::vector<int>& ids) {
     }
     if (doomed.empty()) return;
     int nFirstGap = GetSize();
-    for (CUrlItem* pItem : doomed) nFirstGap = std::min(nFirstGap, pItem->m_nIndex);
+    for (CUrlItem* pItem : doomed) nFirstGap = std::min(nFirstGap, IndexOf(pItem));
     auto keep = std::remove_if(m_items.begin() + nFirstGap, m_items.end(),
                                [](CUrlItem* p) { return p->m_pTable == nullptr; });
     m_items.erase(keep, m_items.end());
     for (CUrlItem* pItem : doomed) delete pItem;
-    Renumber(nFirstGap);
+    m_nValidTo = std::min(m_nValidTo, nFirstGap);
 }
 
 void CItemTable::RemoveAll() {
@@ -50,11 +51,12 @@ void CItemTable::RemoveAll() {
     m_repeats.clear();
     m_free.clear();
     m_nCovered = 0;
+    m_nValidTo = 0;
 }
 
 int CItemTable::IndexOfID(int nID) const {
     CUrlItem* pItem = FindID(nID);
-    return pItem ? pItem->m_nIndex : -1;
+    return pItem ? IndexOf(pItem) : -1;
 }
 
 CUrlItem* CItemTable::FindID(int nID) const {
@@ -68,8 +70,18 @@ int CItemTable::GetFreeID() {
     return m_nCovered + 1;
 }
 
-void CItemTable::Renumber(int nFrom) {
-    for (int i = nFrom; i < GetSize(); ++i) m_items[i]->m_nIndex = i;
+// A removal moves the records after it one place down; their stored
+// positions are corrected only when asked for, from the first stale one up to
+// the record wanted, so deletions in table order cost O(N) in all.
+int CItemTable::IndexOf(const CUrlItem* pItem) const {
+    if (pItem->m_nIndex < m_nValidTo) return pItem->m_nIndex;
+    int i = m_nValidTo;
+    for (;; ++i) {
+        m_items[i]->m_nIndex = i;
+        if (m_items[i] == pItem) break;
+    }
+    m_nValidTo = i + 1;
+    return i;
 }
 
 void CItemTable::MarkUsed(int nID) {
@@ -89,10 +101,10 @@ void CItemTable::IndexAdd(CUrlItem* pItem) {
     }
     // The ID is taken: keep the records with it in table order.
     std::vector<CUrlItem*>& repeats = m_repeats[nID];
-    if (it->second->m_nIndex > pItem->m_nIndex) std::swap(it->second, pItem);
+    if (IndexOf(it->second) > IndexOf(pItem)) std::swap(it->second, pItem);
     auto pos = std::upper_bound(
         repeats.begin(), repeats.end(), pItem,
-        [](const CUrlItem* a, const CUrlItem* b) { return a->m_nIndex < b->m_nIndex; });
+        [this](const CUrlItem* a, const CUrlItem* b) { return IndexOf(a) < IndexOf(b); });
     repeats.insert(pos, pItem);
 }
 

@@ -48,7 +48,7 @@ private:
     void OnIdChanged(CUrlItem* pItem, int nOldID);
     void MarkUsed(int nID);
     void MarkFree(int nID);
-    void Renumber(int nFrom);
+    int IndexOf(const CUrlItem* pItem) const;
 
     std::vector<CUrlItem*> m_items;
     // First record (lowest index) with each ID.
@@ -58,4 +58,6 @@ private:
     // Free IDs in [1, m_nCovered]; every ID in that range is used or listed.
     std::set<int> m_free;
     int m_nCovered = 0;
+    // Records below this position know their true index.
+    mutable int m_nValidTo = 0;
 };
