@@ -19,6 +19,13 @@ set(ORD_STORE_SOURCES
     store/COrdelinkDoc.cpp
     store/CUrlItem.cpp
     store/DocumentCheck.cpp
+    store/ItemEdits.cpp
+)
+
+# Portable rules of the views and the browser launch.
+set(ORD_PORTABLE_VIEW_SOURCES
+    browser/BrowserCommandLine.cpp
+    views/CommandRules.cpp
 )
 
 set(ORD_CLI_SOURCES
@@ -36,6 +43,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/CodePageTest.cpp
     tests/native/CStringTest.cpp
     tests/native/DocumentFileTest.cpp
+    tests/native/EditingRulesTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp
 )

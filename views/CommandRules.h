@@ -1,0 +1,27 @@
+// When each bookmark command of the tree view is enabled, and which entries
+// the tree's context menu loses, as functions of the document's state.
+#pragma once
+
+#include <vector>
+
+#include "fw/base/AfxTypes.h"
+
+class COrdelinkDoc;
+
+struct CommandState {
+    bool bEmpty = true;            // the document holds no records
+    bool bRecordSelected = false;  // a record (not the ROOT, not nothing) is selected
+    bool bSelectedIsURL = false;   // ... and it is a URL record
+    bool bBrowserIsIE = false;
+
+    static CommandState Of(const COrdelinkDoc& doc, bool bBrowserIsIE);
+};
+
+// Whether the tree view's command nID is enabled; FALSE for commands it does
+// not handle.
+bool IsTreeCommandEnabled(UINT nID, const CommandState& state);
+bool IsTreeCommand(UINT nID);
+
+// Positions to remove from the context menu (Add submenu, Delete, Excute), in
+// the order to remove them.
+std::vector<int> ContextMenuRemovals(const CommandState& state);
