@@ -6,6 +6,7 @@ set(ORD_BASE_SOURCES
     fw/base/CArchive.cpp
     fw/base/CDocument.cpp
     fw/base/CFile.cpp
+    fw/base/CFileException.cpp
     fw/base/CodePage.cpp
     fw/base/CString.cpp
     fw/base/CTime.cpp

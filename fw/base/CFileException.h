@@ -26,6 +26,9 @@ public:
     CFileException(int cause = none, long lOsError = -1, const CString& strFileName = CString())
         : m_cause(cause), m_lOsError(lOsError), m_strFileName(strFileName) {}
 
+    // The cause for a C library errno value.
+    static int CauseFromErrno(int nErrno);
+
     int m_cause;
     long m_lOsError;
     CString m_strFileName;

@@ -93,37 +93,7 @@ bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out) 
 FileError FileErrorFromErrno(int nErrno) {
     FileError e;
     e.lOsError = nErrno;
-    switch (nErrno) {
-        case ENOENT:
-            e.nCause = CFileException::fileNotFound;
-            break;
-        case ENOTDIR:
-        case ENAMETOOLONG:
-        case EINVAL:
-            e.nCause = CFileException::badPath;
-            break;
-        case EMFILE:
-        case ENFILE:
-            e.nCause = CFileException::tooManyOpenFiles;
-            break;
-        case EACCES:
-        case EPERM:
-        case EROFS:
-        case EISDIR:
-            e.nCause = CFileException::accessDenied;
-            break;
-        case ENOSPC:
-        case EFBIG:
-        case EDQUOT:
-            e.nCause = CFileException::diskFull;
-            break;
-        case EIO:
-            e.nCause = CFileException::hardIO;
-            break;
-        default:
-            e.nCause = CFileException::genericException;
-            break;
-    }
+    e.nCause = CFileException::CauseFromErrno(nErrno);
     return e;
 }
 

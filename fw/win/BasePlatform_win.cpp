@@ -106,23 +106,7 @@ FileError FileErrorFromErrno(int nErrno) {
     if (dwError != ERROR_SUCCESS) return FromWin32(dwError);
     FileError e;
     e.lOsError = nErrno;
-    switch (nErrno) {
-        case ENOENT:
-            e.nCause = CFileException::fileNotFound;
-            break;
-        case EACCES:
-            e.nCause = CFileException::accessDenied;
-            break;
-        case ENOSPC:
-            e.nCause = CFileException::diskFull;
-            break;
-        case EMFILE:
-            e.nCause = CFileException::tooManyOpenFiles;
-            break;
-        default:
-            e.nCause = CFileException::genericException;
-            break;
-    }
+    e.nCause = CFileException::CauseFromErrno(nErrno);
     return e;
 }
 

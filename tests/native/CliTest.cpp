@@ -24,14 +24,7 @@ CliResult RunCliArgs(std::vector<std::string> args) {
 // Writes a document of (id, parent, isURL) records.
 void WriteDoc(const std::string& path, const std::vector<std::array<int, 3>>& records) {
     COrdelinkDoc doc;
-    for (auto& r : records) {
-        doc.AddNewItem();
-        CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
-        p->m_ID = r[0];
-        p->m_ParentID = r[1];
-        p->m_IsURL = r[2];
-        p->m_Title = "t" + std::to_string(r[0]);
-    }
+    for (auto& r : records) AddRecord(doc, r[0], r[1], ("t" + std::to_string(r[0])).c_str(), r[2]);
     ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
 }
 

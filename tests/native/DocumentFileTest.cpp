@@ -16,19 +16,6 @@ const std::string kExample(
     "\x00\x01\x00\x00\x00\x02\x00\x00\x00\x01\x00\x00\x00",
     47);
 
-void AddRecord(COrdelinkDoc& doc, const char* title, const char* url, const char* memo, int isURL,
-               int id, int parent) {
-    doc.AddNewItem();
-    CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
-    p->m_Title = title;
-    p->m_URL = url;
-    p->m_Memo = memo;
-    p->m_IsURL = isURL;
-    p->m_ID = id;
-    p->m_ParentID = parent;
-    doc.m_bEmpty = 0;
-}
-
 std::string Describe(const COrdelinkDoc& doc) {
     std::string s;
     for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) {
@@ -45,8 +32,8 @@ std::string Describe(const COrdelinkDoc& doc) {
 TEST(DocumentFile, TheExampleInBothDirections) {
     ScratchDir dir;
     COrdelinkDoc doc;
-    AddRecord(doc, "A", "", "", 0, 1, 0);
-    AddRecord(doc, "B", "about:blank", "", 1, 2, 1);
+    AddRecord(doc, 1, 0, "A");
+    AddRecord(doc, 2, 1, "B", 1, "about:blank");
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("a.pmk").c_str()));
     EXPECT_EQ(ReadBytes(dir.File("a.pmk")), kExample);
     EXPECT_FALSE(doc.IsModified());
@@ -68,14 +55,14 @@ TEST(DocumentFile, EmptyDocumentsAndFiles) {
     EXPECT_EQ(ReadBytes(dir.File("e.pmk")), std::string(4, '\0'));
 
     COrdelinkDoc loaded;
-    AddRecord(loaded, "old", "", "", 0, 1, 0);
+    AddRecord(loaded, 1, 0, "old");
     ASSERT_TRUE(loaded.OnOpenDocument(dir.File("e.pmk").c_str()));
     EXPECT_EQ(loaded.m_PtrAry.GetSize(), 0);
     EXPECT_EQ(loaded.m_bEmpty, 1);
 
     // A zero-length file opens as an empty document too.
     WriteBytes(dir.File("zero.pmk"), "");
-    AddRecord(loaded, "old", "", "", 0, 1, 0);
+    AddRecord(loaded, 1, 0, "old");
     MessageRecorder recorder;
     ASSERT_TRUE(loaded.OnOpenDocument(dir.File("zero.pmk").c_str()));
     EXPECT_EQ(loaded.m_PtrAry.GetSize(), 0);
@@ -88,10 +75,10 @@ TEST(DocumentFile, SaveAndReloadKeepIdsParentsOrderAndBytes) {
     COrdelinkDoc doc;
     // Children before parents, IDs out of order, Shift-JIS text with a 5C
     // trail byte, memo line breaks, a long title.
-    AddRecord(doc, "\x95\x5C\x8C\x76\x8E\x5A", "http://example.com/a b", "line1\r\nline2", 1, 9, 4);
-    AddRecord(doc, "Folder", "", "", 0, 4, 0);
-    AddRecord(doc, std::string(300, 'T').c_str(), "", std::string(70000, 'm').c_str(), 0, 2, 4);
-    AddRecord(doc, "", "", "", 1, 7, 2);
+    AddRecord(doc, 9, 4, "\x95\x5C\x8C\x76\x8E\x5A", 1, "http://example.com/a b", "line1\r\nline2");
+    AddRecord(doc, 4, 0, "Folder");
+    AddRecord(doc, 2, 4, std::string(300, 'T').c_str(), 0, "", std::string(70000, 'm').c_str());
+    AddRecord(doc, 7, 2, "", 1);
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("r.pmk").c_str()));
     const std::string first = ReadBytes(dir.File("r.pmk"));
     COrdelinkDoc loaded;
@@ -109,7 +96,7 @@ TEST(DocumentFile, EveryTruncationIsAnUnexpectedFormatAndLeavesAnEmptyDocument) 
     for (size_t cut = 1; cut < sample.size(); ++cut) {
         WriteBytes(dir.File("cut.pmk"), sample.substr(0, cut));
         COrdelinkDoc doc;
-        AddRecord(doc, "old", "", "", 0, 1, 0);
+        AddRecord(doc, 1, 0, "old");
         MessageRecorder recorder;
         ASSERT_FALSE(doc.OnOpenDocument(dir.File("cut.pmk").c_str())) << cut;
         ASSERT_EQ(recorder.messages.size(), 1u) << cut;
@@ -143,7 +130,7 @@ TEST(DocumentFile, DamagedCountsAndLengthsAreRejected) {
 TEST(DocumentFile, OpeningAMissingFileLeavesTheDocumentUntouched) {
     ScratchDir dir;
     COrdelinkDoc doc;
-    AddRecord(doc, "keep", "", "", 0, 1, 0);
+    AddRecord(doc, 1, 0, "keep");
     MessageRecorder recorder;
     const std::string missing = dir.File("missing.pmk");
     EXPECT_FALSE(doc.OnOpenDocument(missing.c_str()));
@@ -157,7 +144,7 @@ TEST(DocumentFile, SavingReplacesTheTargetAndLeavesNoTemporaryFile) {
     ScratchDir dir;
     WriteBytes(dir.File("doc.pmk"), "old contents");
     COrdelinkDoc doc;
-    AddRecord(doc, "A", "", "", 0, 1, 0);
+    AddRecord(doc, 1, 0, "A");
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnSaveDocument(dir.File("doc.pmk").c_str()));
     EXPECT_EQ(dir.List(), std::vector<std::string>{"doc.pmk"});
@@ -168,7 +155,7 @@ TEST(DocumentFile, SavingReplacesTheTargetAndLeavesNoTemporaryFile) {
 TEST(DocumentFile, FailedSaveToAMissingFolderKeepsTheModifiedFlag) {
     ScratchDir dir;
     COrdelinkDoc doc;
-    AddRecord(doc, "A", "", "", 0, 1, 0);
+    AddRecord(doc, 1, 0, "A");
     doc.SetModifiedFlag();
     MessageRecorder recorder;
     EXPECT_FALSE(doc.OnSaveDocument(dir.File("no/such/doc.pmk").c_str()));
@@ -184,7 +171,7 @@ TEST(DocumentFile, ReadOnlyTargetIsNotReplaced) {
     namespace fs = std::filesystem;
     fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     COrdelinkDoc doc;
-    AddRecord(doc, "new", "", "", 0, 1, 0);
+    AddRecord(doc, 1, 0, "new");
     MessageRecorder recorder;
     EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
     ASSERT_EQ(recorder.messages.size(), 1u);

@@ -8,17 +8,6 @@
 
 namespace {
 
-CUrlItem* Add(COrdelinkDoc& doc, int id, int parent, const CString& title, int isURL = 0) {
-    doc.AddNewItem();
-    CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
-    p->m_ID = id;
-    p->m_ParentID = parent;
-    p->m_Title = title;
-    p->m_IsURL = isURL;
-    doc.m_bEmpty = 0;
-    return p;
-}
-
 // Splits a command line as the C runtime of a Windows program does: argv[0]
 // up to the first blank outside quotes (quotes only group), then arguments
 // with the backslash-and-quote rules.
@@ -83,29 +72,29 @@ TEST(EditingRules, UniqueNewTitlesAcrossTheWholeTableAndLetterCase) {
         COrdelinkDoc doc;
         int id = 1;
         for (const CString& t : c.existing) {
-            Add(doc, id, id % 2 ? 0 : 1, t);
+            AddRecord(doc, id, id % 2 ? 0 : 1, t);
             ++id;
         }
         // The record being made is the last one and does not count.
-        Add(doc, id, 0, c.bFolder ? folder : url);
+        AddRecord(doc, id, 0, c.bFolder ? folder : url);
         EXPECT_EQ(MakeUniqueNewTitle(doc.m_PtrAry, c.bFolder), c.want) << c.want.str();
     }
 }
 
 TEST(EditingRules, SubtreeCollectionIsLevelOrderAndEnds) {
     COrdelinkDoc doc;
-    Add(doc, 1, 0, "a");
-    Add(doc, 4, 3, "deep");
-    Add(doc, 2, 1, "b");
-    Add(doc, 3, 2, "c");
-    Add(doc, 5, 1, "b2");
-    Add(doc, 6, 0, "other");
+    AddRecord(doc, 1, 0, "a");
+    AddRecord(doc, 4, 3, "deep");
+    AddRecord(doc, 2, 1, "b");
+    AddRecord(doc, 3, 2, "c");
+    AddRecord(doc, 5, 1, "b2");
+    AddRecord(doc, 6, 0, "other");
     EXPECT_EQ(CollectSubtreeIDs(doc.m_PtrAry, 1), (std::vector<int>{1, 2, 5, 3, 4}));
     EXPECT_EQ(CollectSubtreeIDs(doc.m_PtrAry, 6), (std::vector<int>{6}));
     // A loop (7 -> 8 -> 7) and a record that is its own parent still end.
-    Add(doc, 7, 8, "x");
-    Add(doc, 8, 7, "y");
-    Add(doc, 9, 9, "z");
+    AddRecord(doc, 7, 8, "x");
+    AddRecord(doc, 8, 7, "y");
+    AddRecord(doc, 9, 9, "z");
     EXPECT_EQ(CollectSubtreeIDs(doc.m_PtrAry, 7), (std::vector<int>{7, 8}));
     EXPECT_EQ(CollectSubtreeIDs(doc.m_PtrAry, 9), (std::vector<int>{9}));
     doc.DeleteItemsByID(CollectSubtreeIDs(doc.m_PtrAry, 1));
@@ -115,10 +104,10 @@ TEST(EditingRules, SubtreeCollectionIsLevelOrderAndEnds) {
 
 TEST(EditingRules, TitleChecksInTheirOrder) {
     COrdelinkDoc doc;
-    Add(doc, 1, 0, "Dir");
-    Add(doc, 2, 1, "News", 1);
-    Add(doc, 3, 1, "Other", 1);
-    Add(doc, 4, 0, "Elsewhere", 1);
+    AddRecord(doc, 1, 0, "Dir");
+    AddRecord(doc, 2, 1, "News", 1);
+    AddRecord(doc, 3, 1, "Other", 1);
+    AddRecord(doc, 4, 0, "Elsewhere", 1);
     struct {
         const char* title;
         UINT want;

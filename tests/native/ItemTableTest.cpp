@@ -3,18 +3,9 @@
 #include <random>
 
 #include "store/COrdelinkDoc.h"
+#include "tests/native/TestSupport.h"
 
 namespace {
-
-CUrlItem* Add(COrdelinkDoc& doc, int id, int parent, const char* title = "", int isURL = 0) {
-    doc.AddNewItem();
-    CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
-    p->m_ID = id;
-    p->m_ParentID = parent;
-    p->m_Title = title;
-    p->m_IsURL = isURL;
-    return p;
-}
 
 // The table's rules as plain scans, to check the indexed answers against.
 struct Reference {
@@ -42,12 +33,12 @@ TEST(ItemTable, NewDocumentState) {
 
 TEST(ItemTable, FreedIdsAreReusedSmallestFirst) {
     COrdelinkDoc doc;
-    Add(doc, 1, 0);
-    Add(doc, 2, 0);
-    Add(doc, 3, 0);
+    AddRecord(doc, 1, 0);
+    AddRecord(doc, 2, 0);
+    AddRecord(doc, 3, 0);
     doc.DeleteItemByID(2);
     EXPECT_EQ(doc.GetFreeID(), 2);
-    Add(doc, doc.GetFreeID(), 0);
+    AddRecord(doc, doc.GetFreeID(), 0);
     EXPECT_EQ(doc.IndexOfID(2), 2);  // appended at the end
     EXPECT_EQ(doc.GetFreeID(), 4);
     doc.DeleteItemByID(3);
@@ -60,9 +51,9 @@ TEST(ItemTable, FreedIdsAreReusedSmallestFirst) {
 
 TEST(ItemTable, LookupsAnswerTheFirstRecordInTableOrder) {
     COrdelinkDoc doc;
-    Add(doc, 5, 0, "first", 1);
-    Add(doc, 6, 0);
-    Add(doc, 5, 0, "second", 0);
+    AddRecord(doc, 5, 0, "first", 1);
+    AddRecord(doc, 6, 0);
+    AddRecord(doc, 5, 0, "second", 0);
     EXPECT_EQ(doc.IndexOfID(5), 0);
     EXPECT_EQ(doc.IsURLOfID(5), 1);
     EXPECT_EQ(doc.IsURLOfID(0), -1);
@@ -79,11 +70,11 @@ TEST(ItemTable, LookupsAnswerTheFirstRecordInTableOrder) {
 
 TEST(ItemTable, SiblingTitleExistsIsExactAndPerFolder) {
     COrdelinkDoc doc;
-    Add(doc, 1, 0, "Dir");
-    Add(doc, 2, 1, "News");
-    Add(doc, 3, 1, "news");
-    Add(doc, 4, 0, "News");
-    Add(doc, 5, 1, "\x83\x41");  // ア
+    AddRecord(doc, 1, 0, "Dir");
+    AddRecord(doc, 2, 1, "News");
+    AddRecord(doc, 3, 1, "news");
+    AddRecord(doc, 4, 0, "News");
+    AddRecord(doc, 5, 1, "\x83\x41");  // ア
     struct {
         const char* title;
         int index;
@@ -110,7 +101,7 @@ TEST(ItemTable, IndexAgreesWithScansUnderRandomEdits) {
         if (op < 4 || n == 0) {
             int id = doc.GetFreeID();
             ASSERT_EQ(id, Reference::FreeID(doc)) << step;
-            Add(doc, rng() % 8 == 0 ? static_cast<int>(rng() % 40) - 2 : id, 0);
+            AddRecord(doc, rng() % 8 == 0 ? static_cast<int>(rng() % 40) - 2 : id, 0);
         } else if (op < 6) {
             int id = doc.m_PtrAry[rng() % n]->m_ID;
             doc.DeleteItemByID(id);

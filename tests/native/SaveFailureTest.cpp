@@ -38,12 +38,8 @@ TEST(SaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     WriteBytes(path, old);
 
     COrdelinkDoc doc;
-    for (int i = 1; i <= 5000; ++i) {
-        doc.AddNewItem();
-        CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
-        p->m_ID = i;
-        p->m_Title = "a title long enough to need many kilobytes in all";
-    }
+    for (int i = 1; i <= 5000; ++i)
+        AddRecord(doc, i, 0, "a title long enough to need many kilobytes in all");
     doc.SetModifiedFlag();
     MessageRecorder recorder;
     {

@@ -70,3 +70,17 @@ int MessageRecorder::Record(const CString& text, UINT type) {
 CString Ansi(const char* utf8) {
     return afxmsg::FromUtf8(utf8);
 }
+
+CUrlItem* AddRecord(COrdelinkDoc& doc, int nID, int nParentID, const CString& strTitle, int nIsURL,
+                    const CString& strURL, const CString& strMemo) {
+    doc.AddNewItem();
+    CUrlItem* p = doc.m_PtrAry[doc.m_PtrAry.GetSize() - 1];
+    p->m_ID = nID;
+    p->m_ParentID = nParentID;
+    p->m_Title = strTitle;
+    p->m_IsURL = nIsURL;
+    p->m_URL = strURL;
+    p->m_Memo = strMemo;
+    doc.m_bEmpty = 0;
+    return p;
+}

@@ -7,6 +7,7 @@
 
 #include "fw/base/AfxTypes.h"
 #include "fw/base/CString.h"
+#include "store/COrdelinkDoc.h"
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class ScratchDir {
@@ -45,3 +46,8 @@ private:
 
 // UTF-8 program text in the active code page.
 CString Ansi(const char* utf8);
+
+// Appends a record with these fields the way the editing code does (GetFreeID
+// aside) and marks the document non-empty.
+CUrlItem* AddRecord(COrdelinkDoc& doc, int nID, int nParentID, const CString& strTitle = "",
+                    int nIsURL = 0, const CString& strURL = "", const CString& strMemo = "");
