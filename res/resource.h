@@ -197,11 +197,8 @@
 /* Document and file messages of the framework layer (numbers of our own choosing). */
 #define AFX_IDS_UNTITLED            0xF100  /* 無題 */
 #define AFX_IDS_ALLFILTER           0xF101
-#define AFX_IDP_ASK_TO_SAVE         0xF102  /* %1 = document name */
-#define AFX_IDP_FAILED_TO_OPEN_DOC  0xF103
-#define AFX_IDP_FAILED_TO_SAVE_DOC  0xF104
-#define AFX_IDP_FILE_NOT_FOUND      0xF105  /* %1 = file name */
-#define AFX_IDP_BAD_FILE_FORMAT     0xF106  /* a truncated or damaged document */
+/* The document file messages live in fw/base/AfxMessages.cpp only. */
+#define AFX_IDP_FAILED_TO_CREATE_DOC 0xF107 /* a frame or view could not be made */
 
 /* ---- Toolbar 128, left to right, as in the toolbar resource; ID_SEPARATOR marks a
  *      gap.  Bitmap 128 holds one 16 x 15 image per button (not per separator) in

@@ -84,11 +84,6 @@ PROMPTS = {
 # Framework messages kept in the string table, by their names in resource.h.
 NAMED_STRINGS = {
     "AFX_IDS_UNTITLED": "無題",
-    "AFX_IDP_ASK_TO_SAVE": "%1 への変更を保存しますか？",
-    "AFX_IDP_FAILED_TO_OPEN_DOC": "ﾄﾞｷｭﾒﾝﾄを開くことに失敗しました。",
-    "AFX_IDP_FAILED_TO_SAVE_DOC": "ﾄﾞｷｭﾒﾝﾄの保存に失敗しました。",
-    "AFX_IDP_FILE_NOT_FOUND": "%1 が見つかりません。",
-    "AFX_IDP_BAD_FILE_FORMAT": "予期しないﾌｧｲﾙ形式です。",
 }
 
 TOOLBAR = [57600, 57601, 57603, 0, 32774, 0, 32773, 32772, 32779, 0, 32775, 0,

@@ -1,0 +1,15 @@
+// Finding the user's web browser: the program the system opens ".htm" files
+// with, found through an empty temporary "Ordelink.htm".
+#pragma once
+
+#include "fw/base/AfxTypes.h"
+#include "fw/base/CString.h"
+
+// TRUE with the browser's full path; FALSE after the message for the
+// failure, if it has one.
+BOOL FindBrowser(CString& strPath);
+
+// The system call behind FindBrowser, replaceable for tests: the result as
+// FindExecutable gives it (above 32 on success) and the program's path.
+using FindExecutableFn = long (*)(const char* pszFile, const char* pszDir, CString& strResult);
+FindExecutableFn SetFindExecutableForTest(FindExecutableFn fn);

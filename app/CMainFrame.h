@@ -1,0 +1,42 @@
+// The program's only top-level window: toolbar, status bar with its clock,
+// the three panes in two static splitters, and the relay of the views'
+// internal commands (32800 to 32805).
+#pragma once
+
+#include "chrome/CToolBarEx.h"
+#include "fw/win/CFrameWnd.h"
+#include "fw/win/CSplitterWnd.h"
+#include "fw/win/CStatusBar.h"
+
+class CMainFrame : public CFrameWnd {
+    DECLARE_DYNCREATE(CMainFrame)
+
+public:
+    CSplitterWnd m_wndSplitter;     // 1 x 2: tree | inner splitter
+    CSplitterWnd m_wndSubSplitter;  // 2 x 1: form / memo
+    CStatusBar m_wndStatusBar;
+    CToolBarEx m_wndToolBar;
+
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
+    BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, bool bProbe = false) override;
+
+protected:
+    int OnCreate(LPCREATESTRUCT lpcs);
+    void OnDestroy();
+    void OnFocusForm();
+    void OnShowPending();
+    void OnToolBarFlat();
+    void OnToolBarNormal();
+    void OnItemChanged();
+    void OnSelectionChanged();
+    void OnUpdateClock(CCmdUI* pCmdUI);
+    void OnToolBarQuery(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnToolBarCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void SetFlatMode(BOOL bFlat);
+    // Sends an internal command to a pane, as the views send them here.
+    static void Forward(CWnd* pPane, UINT nID);
+};

@@ -1,0 +1,1 @@
+#include "chrome/CToolBarEx.h"

@@ -1,0 +1,87 @@
+# The Windows program: resources, the Win32 framework layer, views and the
+# application, plus the in-process GUI tests. Included by the top-level
+# CMakeLists.txt in the win32 tree only.
+
+set(ORD_WIN_SOURCES
+    fw/win/AfxWin.cpp
+    fw/win/CCmdTarget.cpp
+    fw/win/CCmdUI.cpp
+    fw/win/CCommandLineInfo.cpp
+    fw/win/CControlBar.cpp
+    fw/win/CEditView.cpp
+    fw/win/CFormView.cpp
+    fw/win/CFrameWnd.cpp
+    fw/win/CRecentFileList.cpp
+    fw/win/CSingleDocTemplate.cpp
+    fw/win/CSplitterWnd.cpp
+    fw/win/CStatusBar.cpp
+    fw/win/CToolBar.cpp
+    fw/win/CTreeView.cpp
+    fw/win/CView.cpp
+    fw/win/CWinApp.cpp
+    fw/win/CWnd.cpp
+)
+set(ORD_APP_SOURCES
+    app/BrowserDetect.cpp
+    chrome/CToolBarEx.cpp
+    app/CMainFrame.cpp
+    app/COrdelinkApp.cpp
+    views/CEditVw.cpp
+    views/CFormVw.cpp
+    views/CTreeVw.cpp
+)
+set(ORD_WIN32_GUI_TEST_SOURCES
+    tests/win32/GuiTestSupport.cpp
+    tests/win32/AppStartTest.cpp
+    tests/win32/MainFrameTest.cpp
+    tests/win32/ResourceStringTest.cpp
+    tests/win32/SingleInstanceTest.cpp
+)
+
+# Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+file(GLOB ORD_ART_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/res/art/*.txt)
+set(ORD_RES_DIR ${CMAKE_BINARY_DIR}/res)
+set(ORD_RES_STAMP ${ORD_RES_DIR}/generated/.stamp)
+add_custom_command(OUTPUT ${ORD_RES_STAMP}
+    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/res/art2bin.py ${ORD_RES_DIR}/generated
+    COMMAND ${CMAKE_COMMAND} -E touch ${ORD_RES_STAMP}
+    DEPENDS ${ORD_ART_FILES} ${CMAKE_SOURCE_DIR}/res/art2bin.py
+    COMMENT "Drawing the pictures from res/art")
+set(ORD_RES_OBJECT ${ORD_RES_DIR}/Ordelink.res.o)
+add_custom_command(OUTPUT ${ORD_RES_OBJECT}
+    COMMAND ${CMAKE_RC_COMPILER} -I ${CMAKE_SOURCE_DIR}/res -I ${ORD_RES_DIR}
+        -i ${CMAKE_SOURCE_DIR}/res/Ordelink.rc -o ${ORD_RES_OBJECT} -O coff
+    DEPENDS ${CMAKE_SOURCE_DIR}/res/Ordelink.rc ${CMAKE_SOURCE_DIR}/res/resource.h ${ORD_RES_STAMP}
+    COMMENT "Compiling the resource script")
+add_custom_target(ordelink_resources DEPENDS ${ORD_RES_OBJECT})
+set_source_files_properties(${ORD_RES_OBJECT} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+
+set(ORD_WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+
+add_library(ordelink_win STATIC ${ORD_WIN_SOURCES} ${ORD_APP_SOURCES})
+target_link_libraries(ordelink_win PUBLIC ordelink_core ${ORD_WIN_LIBS})
+target_compile_options(ordelink_win PRIVATE ${ORD_WARNINGS})
+target_compile_definitions(ordelink_win PUBLIC WINVER=0x0501 _WIN32_WINNT=0x0501 _WIN32_IE=0x0501)
+
+# The resources go into each program directly: a static library would let the
+# linker drop them.
+add_executable(Ordelink WIN32 app/Main.cpp ${ORD_RES_OBJECT})
+add_dependencies(Ordelink ordelink_resources)
+target_link_libraries(Ordelink PRIVATE ordelink_win)
+target_compile_options(Ordelink PRIVATE ${ORD_WARNINGS})
+target_link_options(Ordelink PRIVATE -mwindows -static)
+
+if(BUILD_TESTING)
+    add_executable(win32_gui_tests ${ORD_WIN32_GUI_TEST_SOURCES} tests/native/TestSupport.cpp
+        ${ORD_RES_OBJECT})
+    add_dependencies(win32_gui_tests ordelink_resources Ordelink)
+    target_link_libraries(win32_gui_tests PRIVATE ordelink_win GTest::gtest GTest::gtest_main)
+    target_compile_options(win32_gui_tests PRIVATE ${ORD_WARNINGS})
+    target_compile_definitions(win32_gui_tests PRIVATE
+        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
+        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
+    add_test(NAME win32_gui_tests COMMAND win32_gui_tests --gtest_brief=1)
+    set_tests_properties(win32_gui_tests PROPERTIES TIMEOUT 300)
+endif()

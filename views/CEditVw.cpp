@@ -1,0 +1,3 @@
+#include "views/CEditVw.h"
+
+IMPLEMENT_DYNCREATE(CEditVw)
