@@ -1,3 +1,52 @@
 #include "views/CEditVw.h"
 
+#include "res/resource.h"
+#include "store/COrdelinkDoc.h"
+
 IMPLEMENT_DYNCREATE(CEditVw)
+
+BEGIN_MESSAGE_MAP(CEditVw, CEditView)
+ON_COMMAND(ID_INT_SELECTION_CHANGED, OnShowCurrent)
+ON_COMMAND(ID_INT_ITEM_CHANGED, OnStoreMemo)
+ON_CONTROL_REFLECT(EN_UPDATE, OnStoreMemo)
+ON_CONTROL_REFLECT(EN_CHANGE, OnMemoChange)
+END_MESSAGE_MAP()
+
+COrdelinkDoc* CEditVw::GetDocument() const {
+    return static_cast<COrdelinkDoc*>(m_pDocument);
+}
+
+int CEditVw::SelectedIndex() const {
+    const COrdelinkDoc* pDoc = GetDocument();
+    if (!pDoc || pDoc->m_bEmpty == 1) return -1;
+    const int nIndex = pDoc->GetCurIndex();
+    return nIndex >= 0 && nIndex < pDoc->m_PtrAry.GetSize() ? nIndex : -1;
+}
+
+void CEditVw::OnInitialUpdate() {
+    CEditView::OnInitialUpdate();
+    OnShowCurrent();
+}
+
+void CEditVw::OnShowCurrent() {
+    const int nIndex = SelectedIndex();
+    m_bShowing = true;
+    if (nIndex >= 0) {
+        SetWindowText(GetDocument()->m_PtrAry[nIndex]->m_Memo);
+        EnableWindow(TRUE);
+    } else {
+        SetWindowText("");
+        EnableWindow(FALSE);
+    }
+    m_bShowing = false;
+}
+
+void CEditVw::OnStoreMemo() {
+    const int nIndex = SelectedIndex();
+    if (m_bShowing || nIndex < 0) return;
+    GetWindowText(GetDocument()->m_PtrAry[nIndex]->m_Memo);
+}
+
+void CEditVw::OnMemoChange() {
+    if (!m_bShowing) OnEditChange();
+}

@@ -1,23 +1,66 @@
-// The left pane: the tree of folders and URL items and the holder of the
-// program's settings record. (The tree itself is built by later work; here
-// the view loads the settings and applies the toolbar look.)
+// The left pane: the tree of folders and URL items under one ROOT node, the
+// holder of the program's settings record, and the target of the bookmark
+// commands. Every node carries its record's m_ID as item data (0 for the
+// ROOT); every insertion is sorted by label.
 #pragma once
 
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
+class CUrlItem;
 
 class CTreeVw : public CTreeView {
     DECLARE_DYNCREATE(CTreeVw)
 
 public:
+    CTreeVw() = default;
+    ~CTreeVw() override;
+
     COrdelinkDoc* GetDocument() const;
     void OnInitialUpdate() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // TRUE: reads the settings (detecting the browser); FALSE: writes them.
     void LoadSaveSettings(BOOL bLoad);
     // Tree styles and the toolbar look (32802 flat / 32803 normal).
     void ApplyViewSettings();
+
+    // Replaces every node with a tree built from the item table, all folders
+    // expanded and the ROOT selected.
+    void BuildTree();
+    // The node whose item data is nID: a pre-order search of hStart, its
+    // descendants and the nodes after it; nullptr when none.
+    HTREEITEM FindNode(HTREEITEM hStart, int nID) const;
+    // One registry string: "ERR" when the key cannot be opened, "NO" when the
+    // value cannot be read.
+    static CString ReadRegString(HKEY hKey, const char* pszSubKey, const char* pszValueName);
+
+    // Creates a record with its node for a command and selects it (see the
+    // .cpp for the parent rule). The caller sets the modified flag.
+    void InsertNewItem(BOOL bFolder, BOOL bForceRoot, BOOL bBookmarkTitle);
+
+    // Opening URLs: a new browser process with the target as its one
+    // argument, or the shell's handler for the URL.
+    void LaunchBrowser(const CString& strTarget);
+    void ShellOpenURL(const CString& strURL);
+
+    // The context menu 107 with the entries the current state removes; the
+    // caller destroys it (the popup is its first submenu).
+    HMENU LoadContextMenu() const;
+
+    // Tree-control helpers
+    HTREEITEM GetSelectedItem() const;
+    int GetItemID(HTREEITEM hItem) const;
+    HTREEITEM GetChildItem(HTREEITEM hItem) const;
+    HTREEITEM GetNextSiblingItem(HTREEITEM hItem) const;
+    HTREEITEM GetParentItem(HTREEITEM hItem) const;
+    CString GetItemText(HTREEITEM hItem) const;
+    BOOL SelectItem(HTREEITEM hItem);
+
+    HTREEITEM m_hRootNode = nullptr;
+    HTREEITEM m_hImportNode = nullptr;
+    CString m_FavoritesPath;
 
     // The settings record
     CString m_BrowserName;
@@ -29,4 +72,37 @@ public:
     int m_HtmlDirTemp = 1;
     int m_LinkTarget = 1;
     CString m_Build;
+
+    // Drag state: from TVN_BEGINDRAG to the left button's release.
+    int m_bDragging = 0;
+    HTREEITEM m_hDragNode = nullptr;
+    HTREEITEM m_hDropNode = nullptr;
+    HIMAGELIST m_pDragImage = nullptr;
+
+protected:
+    void OnAddURL();
+    void OnAddFolder();
+    void OnDelete();
+    void OnExecute();
+    void OnItemChanged();
+    void OnUpdateTreeCommand(CCmdUI* pCmdUI);
+    void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnMouseMove(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
+    void OnContextMenu(CWnd* pWnd, POINT point);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    static HIMAGELIST BuildImageList();
+    HTREEITEM InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent);
+    void ShowContextMenu(POINT ptScreen);
+    // The popup at the tree's client corner, for the keyboard.
+    void ShowContextMenuAtCorner();
+    void EndDrag();
+    BOOL IsDropRefused() const;
+    void MoveSubtree(HTREEITEM hSrc, HTREEITEM hNewParent);
+    void SendToFrame(UINT nID) const;
+    CString MakeTimeStampTitle(BOOL bBookmarkTitle) const;
 };
