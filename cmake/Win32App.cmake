@@ -37,6 +37,10 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/MainFrameTest.cpp
     tests/win32/ResourceStringTest.cpp
     tests/win32/SingleInstanceTest.cpp
+    tests/win32/ViewTestSupport.cpp
+    tests/win32/TreeViewTest.cpp
+    tests/win32/FormViewTest.cpp
+    tests/win32/CommandTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
@@ -74,9 +78,23 @@ target_compile_options(Ordelink PRIVATE ${ORD_WARNINGS})
 target_link_options(Ordelink PRIVATE -mwindows -static)
 
 if(BUILD_TESTING)
+    # The contract texts of the resource script, for the Windows-side check.
+    set(ORD_EXPECTED_STRINGS ${CMAKE_BINARY_DIR}/tests/expected_strings.inc)
+    add_custom_command(OUTPUT ${ORD_EXPECTED_STRINGS}
+        COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tests/win32/expected_strings.py
+            ${ORD_EXPECTED_STRINGS}
+        DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/expected_strings.py
+            ${CMAKE_SOURCE_DIR}/tests/res/check_strings.py
+        COMMENT "Listing the resource script's contract texts")
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
     add_executable(win32_gui_tests ${ORD_WIN32_GUI_TEST_SOURCES} tests/native/TestSupport.cpp
-        ${ORD_RES_OBJECT})
-    add_dependencies(win32_gui_tests ordelink_resources Ordelink)
+        ${ORD_RES_OBJECT} ${ORD_EXPECTED_STRINGS})
+    target_include_directories(win32_gui_tests PRIVATE ${CMAKE_BINARY_DIR}/tests)
+    # Stands in for the browser in the tests of opening URLs.
+    add_executable(browser_standin tests/win32/BrowserStandIn.cpp)
+    target_compile_options(browser_standin PRIVATE ${ORD_WARNINGS})
+    target_link_options(browser_standin PRIVATE -static)
+    add_dependencies(win32_gui_tests ordelink_resources Ordelink browser_standin)
     target_link_libraries(win32_gui_tests PRIVATE ordelink_win GTest::gtest GTest::gtest_main)
     target_compile_options(win32_gui_tests PRIVATE ${ORD_WARNINGS})
     target_compile_definitions(win32_gui_tests PRIVATE

@@ -145,6 +145,14 @@ int CSplitterWnd::HitBar(const std::vector<Info>& infos, int pos) const {
 void CSplitterWnd::OnLButtonDown(UINT, POINT point) {
     m_nTrackCol = HitBar(m_cols, point.x);
     m_nTrackRow = m_nTrackCol < 0 ? HitBar(m_rows, point.y) : -1;
+    // Where in the bar it was taken, so that the bar moves with the mouse
+    // rather than jumping to it.
+    if (m_nTrackCol >= 0)
+        m_nTrackOffset = point.x - Start(m_cols, m_nTrackCol) -
+                         m_cols[static_cast<size_t>(m_nTrackCol)].nCurSize;
+    else if (m_nTrackRow >= 0)
+        m_nTrackOffset = point.y - Start(m_rows, m_nTrackRow) -
+                         m_rows[static_cast<size_t>(m_nTrackRow)].nCurSize;
     if (m_nTrackCol >= 0 || m_nTrackRow >= 0) ::SetCapture(m_hWnd);
 }
 
@@ -153,10 +161,12 @@ void CSplitterWnd::OnMouseMove(UINT, POINT point) {
     if (::GetCapture() != m_hWnd) return;
     if (m_nTrackCol >= 0) {
         Info& info = m_cols[static_cast<size_t>(m_nTrackCol)];
-        info.nIdealSize = std::max<int>(info.nMinSize, point.x - Start(m_cols, m_nTrackCol));
+        info.nIdealSize =
+            std::max<int>(info.nMinSize, point.x - Start(m_cols, m_nTrackCol) - m_nTrackOffset);
     } else if (m_nTrackRow >= 0) {
         Info& info = m_rows[static_cast<size_t>(m_nTrackRow)];
-        info.nIdealSize = std::max<int>(info.nMinSize, point.y - Start(m_rows, m_nTrackRow));
+        info.nIdealSize =
+            std::max<int>(info.nMinSize, point.y - Start(m_rows, m_nTrackRow) - m_nTrackOffset);
     } else {
         return;
     }

@@ -62,4 +62,5 @@ private:
     std::vector<Info> m_cols;
     int m_nTrackRow = -1;
     int m_nTrackCol = -1;
+    int m_nTrackOffset = 0;
 };

@@ -1,0 +1,251 @@
+// The tree's commands: enabling by state, the context menu, the memo pane,
+// and opening URLs through a stand-in browser and through the shell.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "res/resource.h"
+#include "store/COrdelinkDoc.h"
+#include "tests/win32/ViewTestSupport.h"
+
+namespace {
+
+const std::vector<Rec> kDoc = {{1, 0, "Folder"}, {2, 1, "Page", 1, "http://example.com/"}};
+
+TEST(CommandEnabling, EachCommandByState) {
+    // Columns: empty, ROOT, folder, URL selected; the browser is IE.
+    const struct {
+        UINT nID;
+        bool empty, root, folder, url;
+    } cases[] = {
+        {ID_SETTING, 1, 1, 1, 1},
+        {ID_ADD_URL, 1, 1, 1, 0},
+        {ID_ADD_FOLDER, 1, 1, 1, 0},
+        {ID_GETURL, 1, 1, 1, 0},
+        {ID_EXECUTE, 0, 0, 0, 1},
+        {ID_CLIPBOARD_LINK, 0, 0, 0, 1},
+        {ID_DELETE, 0, 1, 1, 1},
+        {ID_CREATE_LINK_HTML, 0, 1, 1, 1},
+        {ID_CONVERT_FAV_TO_FILE, 1, 1, 1, 1},
+        {ID_CONVERT_FILE_TO_FAV, 0, 1, 1, 1},
+        {ID_READ_BOOKMARK, 1, 1, 1, 1},
+    };
+    ViewFixture f;
+    for (int state = 0; state < 4; ++state) {
+        f.Load(state == 0 ? std::vector<Rec>{} : kDoc);
+        f.Tree()->m_bBrowserIsIE = 1;
+        if (state > 0) f.Select(state - 1);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << "state " << state << " command " << c.nID);
+            const bool expected[] = {c.empty, c.root, c.folder, c.url};
+            EXPECT_EQ(f.Enabled(c.nID), expected[state]);
+        }
+    }
+    // Another browser: the Favorites export and the bookmark import go.
+    f.Tree()->m_bBrowserIsIE = 0;
+    EXPECT_FALSE(f.Enabled(ID_CONVERT_FILE_TO_FAV));
+    EXPECT_FALSE(f.Enabled(ID_READ_BOOKMARK));
+}
+
+TEST(CommandEnabling, MenuEntriesFollowTheRules) {
+    ViewFixture f;
+    f.Load(kDoc);
+    f.Select(2);
+    f.Frame()->SetActiveView(f.Tree());
+    HMENU hEdit = GetSubMenu(GetMenu(f.Frame()->m_hWnd), 1);
+    SendMessageA(f.Frame()->m_hWnd, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hEdit), 1);
+    EXPECT_FALSE(GetMenuState(hEdit, ID_EXECUTE, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(hEdit, ID_GETURL, MF_BYCOMMAND) & MF_GRAYED);
+}
+
+std::vector<std::string> MenuTexts(HMENU hMenu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
+        char buf[64] = "";
+        GetMenuStringA(hMenu, i, buf, sizeof(buf), MF_BYPOSITION);
+        texts.push_back(buf);
+    }
+    return texts;
+}
+
+TEST(ContextMenu, EntriesByState) {
+    using Texts = std::vector<std::string>;
+    const struct {
+        int state;  // 0 empty, then ROOT, folder, URL selected
+        Texts entries;
+    } cases[] = {
+        {0, Texts{"Add"}},
+        {1, Texts{"Add", "Delete"}},
+        {2, Texts{"Add", "Delete"}},
+        {3, Texts{"Delete", "Excute"}},
+    };
+    ViewFixture f;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.state);
+        f.Load(c.state == 0 ? std::vector<Rec>{} : kDoc);
+        if (c.state > 0) f.Select(c.state - 1);
+        HMENU hMenu = f.Tree()->LoadContextMenu();
+        ASSERT_NE(hMenu, nullptr);
+        EXPECT_EQ(MenuTexts(GetSubMenu(hMenu, 0)), c.entries);
+        DestroyMenu(hMenu);
+    }
+}
+
+// Records the popup the tree tracks, then closes it.
+struct PopupSpy {
+    static LRESULT CALLBACK Proc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR ref) {
+        if (msg == WM_INITMENUPOPUP) {
+            auto* self = reinterpret_cast<PopupSpy*>(ref);
+            self->entries = MenuTexts(reinterpret_cast<HMENU>(wParam));
+            ++self->nShown;
+            EndMenu();
+        }
+        return DefSubclassProc(hWnd, msg, wParam, lParam);
+    }
+    std::vector<std::string> entries;
+    int nShown = 0;
+};
+
+TEST(ContextMenu, OpensFromTheMouseAndTheKeyboard) {
+    ViewFixture f;
+    f.Load(kDoc);
+    f.Select(2);
+    HWND hTree = f.Tree()->m_hWnd;
+    PopupSpy spy;
+    SetWindowSubclass(hTree, PopupSpy::Proc, 9, reinterpret_cast<DWORD_PTR>(&spy));
+    // Right button (screen point), the menu key (-1, -1), Shift+F10.
+    POINT pt = {10, 10};
+    ClientToScreen(hTree, &pt);
+    SendMessageA(hTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hTree), MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(spy.nShown, 1);
+    SendMessageA(hTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hTree), MAKELPARAM(-1, -1));
+    EXPECT_EQ(spy.nShown, 2);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(hTree, WM_KEYDOWN, VK_F10, 0);
+    f.h.PumpIdle();
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(spy.nShown, 3);
+    EXPECT_EQ(spy.entries, (std::vector<std::string>{"Delete", "Excute"}));
+    RemoveWindowSubclass(hTree, PopupSpy::Proc, 9);
+}
+
+TEST(Memo, StoredOnEveryChangeKeptAcrossSelectionAndSaved) {
+    ViewFixture f;
+    f.Load(kDoc);
+    f.Select(2);
+    EXPECT_FALSE(f.Doc()->IsModified());  // showing a memo changes nothing
+    HWND hEdit = f.Edit()->m_hWnd;
+    for (char ch : std::string("note")) SendMessageA(hEdit, WM_CHAR, ch, 1);
+    EXPECT_EQ(f.Record(2)->m_Memo, "note");
+    EXPECT_TRUE(f.Doc()->IsModified());
+    f.Select(1);
+    CString text;
+    f.Edit()->GetWindowText(text);
+    EXPECT_EQ(text, "");
+    EXPECT_TRUE(f.Edit()->IsWindowEnabled());
+    f.Select(2);
+    f.Edit()->GetWindowText(text);
+    EXPECT_EQ(text, "note");
+    f.Select(0);
+    EXPECT_FALSE(f.Edit()->IsWindowEnabled());
+
+    const std::string path = WinPath(f.dir.File("memo.pmk"));
+    ASSERT_TRUE(f.Doc()->OnSaveDocument(path.c_str()));
+    ASSERT_TRUE(f.h.app.OpenDocumentFile(path.c_str()));
+    EXPECT_EQ(f.Record(2)->m_Memo, "note");
+}
+
+// The stand-in browser beside the test program, and what it recorded.
+class StandIn {
+public:
+    explicit StandIn(const ScratchDir& dir) : m_log(WinPath(dir.File("standin.log"))) {
+        char szExe[MAX_PATH] = "";
+        GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+        std::string exe = szExe;
+        exe = exe.substr(0, exe.find_last_of('\\') + 1) + "browser_standin.exe";
+        // A folder with a blank, as browsers' folders have.
+        const std::string folder = WinPath(dir.File("Program Files"));
+        CreateDirectoryA(folder.c_str(), nullptr);
+        m_exe = folder + "\\browser standin.exe";
+        CopyFileA(exe.c_str(), m_exe.c_str(), FALSE);
+        m_hDone = CreateSemaphoreA(nullptr, 0, 100, "OrdelinkStandInDone");
+        SetEnvironmentVariableA("ORD_STANDIN_LOG", m_log.c_str());
+        SetEnvironmentVariableA("ORD_STANDIN_DONE", "OrdelinkStandInDone");
+    }
+    ~StandIn() {
+        SetEnvironmentVariableA("ORD_STANDIN_LOG", nullptr);
+        SetEnvironmentVariableA("ORD_STANDIN_DONE", nullptr);
+        CloseHandle(m_hDone);
+    }
+    const std::string& Exe() const { return m_exe; }
+    // Waits (bounded) until n runs have written their record.
+    bool WaitRuns(int n) const {
+        for (int i = 0; i < n; ++i)
+            if (WaitForSingleObject(m_hDone, 20000) != WAIT_OBJECT_0) return false;
+        return true;
+    }
+    std::string Log() const { return ReadBytes(m_log); }
+
+private:
+    std::string m_log;
+    std::string m_exe;
+    HANDLE m_hDone;
+};
+
+TEST(Execute, StartsTheBrowserWithTheURLAsItsOneArgument) {
+    ViewFixture f;
+    const char* kURL = "http://example.com/a b?q=\"x\"&y";
+    f.Load({{1, 0, "Folder"}, {2, 0, "Page", 1, kURL}});
+    StandIn standin(f.dir);
+    f.Tree()->m_BrowserName = standin.Exe().c_str();
+    f.Tree()->m_BrowserAny = 1;
+    f.Select(2);
+    // The command, the Enter key and a double click: one new process each.
+    f.Command(ID_EXECUTE);
+    PostMessageA(f.Tree()->m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+    f.h.PumpIdle();
+    NMHDR nm = {f.Tree()->m_hWnd, static_cast<UINT_PTR>(GetDlgCtrlID(f.Tree()->m_hWnd)),
+                static_cast<UINT>(NM_DBLCLK)};
+    SendMessageA(GetParent(f.Tree()->m_hWnd), WM_NOTIFY, nm.idFrom,
+                 reinterpret_cast<LPARAM>(&nm));
+    ASSERT_TRUE(standin.WaitRuns(3));
+    const std::string commandLine = "\"" + standin.Exe() + "\" \"http://example.com/a b?q=\\\"x\\\"&y\"";
+    std::string once = commandLine + "\n1\n" + kURL + "\n";
+    EXPECT_EQ(standin.Log(), once + once + once);
+
+    // A folder opens nothing.
+    f.Select(1);
+    f.Tree()->SendMessage(WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_FALSE(standin.WaitRuns(0) && WaitForSingleObject(nullptr, 0) == WAIT_OBJECT_0);
+    EXPECT_EQ(standin.Log(), once + once + once);
+}
+
+TEST(Execute, GoesThroughTheShellWhenOneBrowserWindowIsWanted) {
+    ViewFixture f;
+    StandIn standin(f.dir);
+    // The shell runs the stand-in for a "URL" that names it; a missing file
+    // is reported with the shell's code.
+    const std::string missing = WinPath(f.dir.File("missing.zzz"));
+    f.Load({{1, 0, "Runs", 1, ""}, {2, 0, "Missing", 1, ""}});
+    f.Doc()->m_PtrAry[0]->m_URL = standin.Exe().c_str();
+    f.Doc()->m_PtrAry[1]->m_URL = missing.c_str();
+    f.Tree()->m_BrowserAny = 0;
+    f.Tree()->m_BrowserName = "C:\\nowhere\\never.exe";
+    MessageRecorder messages;
+    f.Select(1);
+    f.Command(ID_EXECUTE);
+    ASSERT_TRUE(standin.WaitRuns(1));
+    EXPECT_TRUE(messages.messages.empty());
+    f.Select(2);
+    f.Command(ID_EXECUTE);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "ShellExecute Error Code[2]");
+}
+
+}  // namespace
