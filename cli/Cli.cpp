@@ -11,7 +11,13 @@ namespace {
 const char kUsage[] =
     "usage: ordelink-cli [--codepage N] VERB ...\n"
     "  dump FILE.pmk [--json]   print every record in table order\n"
-    "  check FILE.pmk           report damage (exit 0 clean, 1 damaged, 2 unreadable)\n";
+    "  check FILE.pmk           report damage (exit 0 clean, 1 damaged, 2 unreadable)\n"
+    "  import-bookmarks DOC.pmk FILE.htm [--now T]   add a dated folder with the bookmark file\n"
+    "  import-favorites DOC.pmk DIR [--now T]        add a dated folder with a Favorites tree\n"
+    "  export-favorites DOC.pmk DIR [--now T]        write DIR/Convert/<date>/...\n"
+    "  linkpage DOC.pmk OUT.HTML [--new-window] [--now T]   write the link page\n"
+    "  anchor DOC.pmk ID        print the HTML anchor of one URL record\n"
+    "  (T is \"YYYY-MM-DD HH:MM:SS\"; exit 0 done, 1 done with failures, 2 nothing done)\n";
 
 }  // namespace
 

@@ -4,6 +4,11 @@ const std::vector<CliCommand>& CliCommands() {
     static const std::vector<CliCommand> commands = {
         {"dump", 1, RunDump},
         {"check", 1, RunCheck},
+        {"import-bookmarks", 2, RunImportBookmarks},
+        {"import-favorites", 2, RunImportFavorites},
+        {"export-favorites", 2, RunExportFavorites},
+        {"linkpage", 2, RunLinkPage},
+        {"anchor", 2, RunAnchor},
     };
     return commands;
 }

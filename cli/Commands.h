@@ -16,3 +16,8 @@ const std::vector<CliCommand>& CliCommands();
 
 int RunDump(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunCheck(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunImportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunImportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunExportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunLinkPage(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunAnchor(const CliOptions& opt, std::ostream& out, std::ostream& err);

@@ -1,0 +1,175 @@
+#include "convert/LinkPage.h"
+
+#include <unordered_map>
+#include <vector>
+
+#include "convert/ProgramStrings.h"
+#include "fw/base/AfxHooks.h"
+#include "fw/base/AfxMessages.h"
+#include "fw/base/CodePage.h"
+#include "res/resource.h"
+
+CString LinkPageBaseName(const CString& strDocTitle) {
+    static const CString untitled = afxmsg::FromUtf8("無題");
+    if (strDocTitle.CompareNoCase(untitled) == 0) return strDocTitle;
+    return strDocTitle.Left(strDocTitle.GetLength() - 4);
+}
+
+namespace {
+
+// Fills "%1" to "%9" from args in one pass over the entry; a placeholder
+// without an argument becomes "?".
+CString FillEntry(const CString& strEntry, const CString* const* args, int nArgs) {
+    const std::string& s = strEntry.str();
+    std::string out;
+    for (size_t i = 0; i < s.size();) {
+        const size_t n = codepage::CharLength(&s[i], s.size() - i);
+        if (n == 1 && s[i] == '%' && i + 1 < s.size() && s[i + 1] >= '0' && s[i + 1] <= '9') {
+            const int nArg = s[i + 1] - '1';
+            if (nArg >= 0 && nArg < nArgs)
+                out += args[nArg]->str();
+            else
+                out += '?';
+            i += 2;
+            continue;
+        }
+        out.append(s, i, n);
+        i += n;
+    }
+    return CString(std::move(out));
+}
+
+BOOL WriteText(COrdelinkDoc& doc, const CString& strText) {
+    try {
+        doc.m_HtmlFile.Write(strText.str().data(), static_cast<UINT>(strText.GetLength()));
+    } catch (const CException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+CString FormatHtmlEntry(const CString& strEntry, const CString& strArg1, const CString& strArg2) {
+    if (strArg1.IsEmpty()) return strEntry;
+    const CString* args[] = {&strArg1, &strArg2};
+    return FillEntry(strEntry, args, strArg2.IsEmpty() ? 1 : 2);
+}
+
+BOOL OpenHtmlFile(COrdelinkDoc& doc, const char* pszPath) {
+    if (doc.m_HtmlFile.Open(pszPath, CFile::modeCreate | CFile::modeWrite)) return TRUE;
+    AfxMessageBox("File could not be opened ", AFX_MB_OK);
+    return FALSE;
+}
+
+BOOL WriteHtmlEntry(COrdelinkDoc& doc, UINT nID, const CString& strArg1, const CString& strArg2) {
+    return WriteText(doc, FormatHtmlEntry(ProgramString(nID), strArg1, strArg2));
+}
+
+BOOL CloseHtmlFile(COrdelinkDoc& doc) {
+    try {
+        doc.m_HtmlFile.Close();
+    } catch (const CException&) {
+        doc.m_HtmlFile.Abort();
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
+                   const LinkPageOptions& options, std::set<int>& visited) {
+    const CItemTable& table = doc.m_PtrAry;
+    // Each parent's records in table order, found in one pass.
+    std::unordered_map<int, std::vector<const CUrlItem*>> children;
+    for (int i = 0; i < table.GetSize(); ++i) children[table[i]->m_ParentID].push_back(table[i]);
+    const UINT nLinkEntry = options.bPlainLinks ? IDS_HTML_LINK : IDS_HTML_LINK_BLANK;
+    const CString strRoot = afxmsg::FromUtf8("【ROOT】");
+    const CString strSubFormat = afxmsg::FromUtf8("%s-【%s】");
+
+    // One level: its links now, its folders (IDs) for the walk. Depth first
+    // with a stack of its own, as deep folder chains would exhaust the
+    // call stack.
+    struct Level {
+        std::vector<int> folders;
+        size_t nNext;
+        CString strHeading;
+    };
+    std::vector<Level> stack;
+    auto write = [&](int nID, const CString& strAbove) -> bool {
+        std::vector<int> links, folders;
+        auto it = children.find(nID);
+        if (it != children.end()) {
+            for (const CUrlItem* pItem : it->second)
+                (pItem->m_IsURL ? links : folders).push_back(pItem->m_ID);
+        }
+        if (links.empty() && folders.empty()) return true;
+        CString strLevelHeading = strRoot;
+        if (nID != 0) {
+            const CUrlItem* pParent = table.FindID(nID);
+            strLevelHeading.Format(strSubFormat, static_cast<const char*>(strAbove),
+                                   pParent ? static_cast<const char*>(pParent->m_Title) : "");
+        }
+        if (!links.empty() && (!WriteHtmlEntry(doc, IDS_HTML_SEPARATOR) ||
+                               !WriteHtmlEntry(doc, IDS_HTML_HEADING, strLevelHeading)))
+            return false;
+        for (int nLinkID : links) {
+            const CUrlItem* pItem = table.FindID(nLinkID);
+            BOOL bWritten;
+            if (pItem->m_URL.IsEmpty()) {
+                // The entry would go out with its placeholders unfilled: the
+                // link gets an empty address and its title instead.
+                const CString strEmpty;
+                const CString strTitle = pItem->m_Title.IsEmpty() ? CString("?") : pItem->m_Title;
+                const CString* args[] = {&strEmpty, &strTitle};
+                bWritten = WriteText(doc, FillEntry(ProgramString(nLinkEntry), args, 2));
+            } else {
+                bWritten = WriteHtmlEntry(doc, nLinkEntry, pItem->m_URL, pItem->m_Title);
+            }
+            if (!bWritten) return false;
+        }
+        stack.push_back(Level{std::move(folders), 0, strLevelHeading});
+        return true;
+    };
+
+    if (!write(nParentID, strHeading)) return 0;
+    while (!stack.empty()) {
+        Level& level = stack.back();
+        if (level.nNext == level.folders.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const int nID = level.folders[level.nNext++];
+        // A folder whose ID came up before (ID 0, a repeated ID, a loop of
+        // parents) is not entered again.
+        if (!visited.insert(nID).second) continue;
+        const CString strAbove = level.strHeading;
+        if (!write(nID, strAbove)) return 0;
+    }
+    return 1;
+}
+
+LinkPageResult WriteLinkPage(COrdelinkDoc& doc, const char* pszPath,
+                             const LinkPageOptions& options) {
+    if (!OpenHtmlFile(doc, pszPath)) return LinkPageResult::OpenFailed;
+    const CString strCreated = options.created.Format("%Y.%m.%d %H:%M");
+    bool bOk = WriteHtmlEntry(doc, IDS_HTML_RULE) &&
+               WriteHtmlEntry(doc, IDS_HTML_VERSION, options.strBuild) &&
+               WriteHtmlEntry(doc, IDS_HTML_RULE) &&
+               WriteHtmlEntry(doc, IDS_HTML_HEAD, options.strDocTitle) &&
+               WriteHtmlEntry(doc, IDS_HTML_BANNER, options.strDocTitle) &&
+               WriteHtmlEntry(doc, IDS_HTML_CREATED, strCreated) &&
+               WriteHtmlEntry(doc, IDS_HTML_RULE);
+    std::set<int> visited{0};
+    bOk = bOk && WriteLinkLevel(doc, 0, CString(), options, visited);
+    bOk = bOk && WriteHtmlEntry(doc, IDS_HTML_RULE) && WriteHtmlEntry(doc, IDS_HTML_SEPARATOR) &&
+          WriteHtmlEntry(doc, IDS_HTML_END) && WriteHtmlEntry(doc, IDS_HTML_TAIL) &&
+          WriteHtmlEntry(doc, IDS_HTML_END_OF_FILE);
+    // The file is closed in every case; data that cannot be written out at
+    // the close is a write error like any other.
+    bOk = CloseHtmlFile(doc) && bOk;
+    if (!bOk) {
+        AfxMessageBox(ProgramString(IDP_LINK_HTML_FAILED), AFX_MB_OK);
+        return LinkPageResult::WriteFailed;
+    }
+    return LinkPageResult::Done;
+}

@@ -1,0 +1,126 @@
+#include "convert/UrlFile.h"
+
+#include "fw/base/CFile.h"
+#include "fw/base/CodePage.h"
+
+const char kMissedConversionURL[] = "http://conversion-missed.invalid/";
+
+namespace {
+
+const char kUpper[] = "URL=";
+const char kLower[] = "url=";
+constexpr int kMarkLength = 4;
+
+}  // namespace
+
+void CUrlFileScanner::Take(Capture& c, const char* p, size_t n) {
+    if (!c.bOpen) return;
+    if (c.text.size() + n > kMaxShortcutURL + 1) {
+        // Keep one byte for the carriage return that may be dropped later.
+        c.bTooLong = true;
+        c.bOpen = false;
+        c.text.clear();
+        // Nothing later can help an over-long address after "URL=".
+        if (&c == &m_upper) m_bDone = true;
+        return;
+    }
+    c.text.append(p, n);
+}
+
+void CUrlFileScanner::Close(Capture& c) {
+    if (!c.bOpen) return;
+    c.bOpen = false;
+    if (!c.text.empty() && c.text.back() == '\r') c.text.pop_back();
+}
+
+bool CUrlFileScanner::Feed(const char* p, size_t n) {
+    for (size_t i = 0; i < n && !m_bDone; ++i) {
+        const char c = p[i];
+        if (c == '\0') {
+            // The text ends at the first NUL byte.
+            m_bDone = true;
+            break;
+        }
+        if (m_bTrail) {
+            m_bTrail = false;
+            Take(m_upper, &c, 1);
+            Take(m_lower, &c, 1);
+            continue;
+        }
+        if (codepage::IsLeadByte(static_cast<unsigned char>(c))) {
+            m_bTrail = true;
+            m_nUpperMatch = m_nLowerMatch = 0;
+            Take(m_upper, &c, 1);
+            Take(m_lower, &c, 1);
+            continue;
+        }
+        if (c == '\n') {
+            Close(m_upper);
+            Close(m_lower);
+            if (m_upper.bFound) m_bDone = true;
+        } else {
+            Take(m_upper, &c, 1);
+            Take(m_lower, &c, 1);
+        }
+        // The marks have no repeated letters, so a mismatch restarts the match
+        // at the current character.
+        m_nUpperMatch = c == kUpper[m_nUpperMatch] ? m_nUpperMatch + 1 : (c == kUpper[0] ? 1 : 0);
+        m_nLowerMatch = c == kLower[m_nLowerMatch] ? m_nLowerMatch + 1 : (c == kLower[0] ? 1 : 0);
+        if (m_nUpperMatch == kMarkLength) {
+            m_nUpperMatch = 0;
+            if (!m_upper.bFound) {
+                m_upper.bFound = m_upper.bOpen = true;
+                // "URL=" wins: what "url=" found no longer matters.
+                m_lower = Capture();
+                m_lower.bFound = true;
+            }
+        }
+        if (m_nLowerMatch == kMarkLength) {
+            m_nLowerMatch = 0;
+            if (!m_lower.bFound) m_lower.bFound = m_lower.bOpen = true;
+        }
+    }
+    return !m_bDone;
+}
+
+bool CUrlFileScanner::GetURL(CString& strURL) const {
+    const Capture& c = m_upper.bFound ? m_upper : m_lower;
+    if (!c.bFound || c.bTooLong || c.text.size() > kMaxShortcutURL) return false;
+    strURL = c.text;
+    // A last line without a line feed keeps its carriage returns.
+    return true;
+}
+
+CString ReadUrlFile(const std::string& strPath) {
+    CFile file;
+    if (!file.Open(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite))
+        return kMissedConversionURL;
+    CUrlFileScanner scanner;
+    try {
+        char buf[16 * 1024];
+        for (;;) {
+            const UINT n = file.Read(buf, sizeof buf);
+            if (n == 0 || !scanner.Feed(buf, n)) break;
+        }
+    } catch (const CException&) {
+        return kMissedConversionURL;
+    }
+    file.Abort();
+    CString strURL;
+    if (!scanner.GetURL(strURL)) return kMissedConversionURL;
+    return strURL;
+}
+
+int WriteUrlFile(const std::string& strPath, const CString& strURL) {
+    CFile file;
+    if (!file.Open(strPath.c_str(), CFile::modeCreate | CFile::modeWrite)) return 0;
+    try {
+        const CString strText = "[InternetShortcut]\r\nURL=" + strURL + "\r\n";
+        file.Write(strText.str().data(), static_cast<UINT>(strText.GetLength()));
+        file.Close();
+    } catch (const CException&) {
+        file.Abort();
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,127 @@
+// The conversion code against what only a native system can stage: links
+// that loop, huge sparse files, full disks, and names on disk in UTF-8.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "convert/FavoritesExport.h"
+#include "convert/FavoritesImport.h"
+#include "convert/ImportFolder.h"
+#include "convert/LinkPage.h"
+#include "convert/ProgramStrings.h"
+#include "convert/UrlFile.h"
+#include "res/resource.h"
+#include "tests/native/ConvertTestSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Files this process writes may not grow past the limit, as on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit lim = m_saved;
+        lim.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &lim);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        signal(SIGXFSZ, m_oldHandler);
+    }
+
+private:
+    rlimit m_saved;
+    sighandler_t m_oldHandler;
+};
+
+}  // namespace
+
+TEST(ConvertDisk, LinksBackToAnAncestorBecomeEmptyFolders) {
+    ScratchDir dir;
+    const fs::path root = dir.Path();
+    fs::create_directories(root / "A" / "B");
+    WriteUrlFile((root / "A" / "B" / "b.url").string(), "http://b/");
+    fs::create_directory_symlink(root / "A", root / "A" / "B" / "up");
+    fs::create_directory_symlink(root, root / "A" / "top");
+    // A link to a directory off the current path is followed.
+    fs::create_directories(root / "C");
+    WriteUrlFile((root / "C" / "c.url").string(), "http://c/");
+    fs::create_directory_symlink(root / "C", root / "A" / "toC");
+
+    COrdelinkDoc doc;
+    const int nFolder = AddImportFolder(doc, "F");
+    EXPECT_EQ(ImportFavoritesFolder(doc, dir.Path(), nullptr, doc.m_PtrAry[nFolder]->m_ID), 1);
+    EXPECT_EQ(Outline(doc, 1, true),
+              "+ A\n"
+              "  + B\n"
+              "    + up\n"
+              "    - b | http://b/\n"
+              "  + toC\n"
+              "    - c | http://c/\n"
+              "  + top\n"
+              "+ C\n"
+              "  - c | http://c/\n");
+}
+
+TEST(ConvertDisk, HugeShortcutFilesAreReadInPieces) {
+    ScratchDir dir;
+    const std::string path = dir.File("huge.url");
+    // 3 GB, nearly all of it a hole: reading it whole would need 3 GB.
+    WriteBytes(path, "[InternetShortcut]\r\nURL=http://a/\r\n");
+    ASSERT_EQ(truncate(path.c_str(), 3LL << 30), 0);
+    EXPECT_EQ(ReadUrlFile(path), "http://a/");
+    WriteBytes(path, "[InternetShortcut]\r\n");
+    ASSERT_EQ(truncate(path.c_str(), 3LL << 30), 0);
+    EXPECT_EQ(ReadUrlFile(path), kMissedConversionURL);
+}
+
+TEST(ConvertDisk, WriteErrorsAreFailures) {
+    COrdelinkDoc doc;
+    for (int i = 1; i <= 400; ++i) AddRecord(doc, i, 0, "link title", 1, "http://example.com/");
+    {
+        MessageRecorder recorder;
+        EXPECT_EQ(WriteLinkPage(doc, "/dev/full", LinkPageOptions()), LinkPageResult::WriteFailed);
+        ASSERT_EQ(recorder.messages.size(), 1u);
+        EXPECT_EQ(recorder.messages[0].text, ProgramString(IDP_LINK_HTML_FAILED));
+    }
+    {
+        // A small page fails only when it is flushed at the close.
+        COrdelinkDoc small;
+        AddRecord(small, 1, 0, "t", 1, "http://u/");
+        MessageRecorder recorder;
+        EXPECT_EQ(WriteLinkPage(small, "/dev/full", LinkPageOptions()),
+                  LinkPageResult::WriteFailed);
+    }
+
+    ScratchDir dir;
+    COrdelinkDoc two;
+    AddRecord(two, 1, 0, "short", 1, "u");
+    AddRecord(two, 2, 0, "long", 1, "http://a.long.address.example.com/");
+    FileSizeLimit limit(40);
+    EXPECT_EQ(ExportFolder(dir.Path(), CDocumentTree(two), nullptr), 0);
+    EXPECT_EQ(ReadBytes(dir.File("short.URL")), "[InternetShortcut]\r\nURL=u\r\n");
+}
+
+TEST(ConvertDisk, NamesOnDiskAreUtf8) {
+    ScratchDir dir;
+    COrdelinkDoc doc;
+    AddRecord(doc, 1, 0, Ansi("日本語"), 0);
+    AddRecord(doc, 2, 1, Ansi("表示"), 1, "http://x/");
+    EXPECT_EQ(ExportFolder(dir.Path(), CDocumentTree(doc), nullptr), 1);
+    EXPECT_EQ(ReadBytes(dir.Path() + "/日本語/表示.URL"),
+              "[InternetShortcut]\r\nURL=http://x/\r\n");
+
+    COrdelinkDoc back;
+    AddImportFolder(back, "F");
+    EXPECT_EQ(ImportFavoritesFolder(back, dir.Path(), nullptr, 1), 1);
+    EXPECT_EQ(back.m_PtrAry[1]->m_Title, Ansi("日本語"));
+    EXPECT_EQ(back.m_PtrAry[2]->m_Title, Ansi("表示"));
+}
