@@ -195,8 +195,10 @@ BOOL CTreeVw::SelectItem(HTREEITEM hItem) {
     return TreeView_SelectItem(m_hWnd, hItem);
 }
 
-HTREEITEM CTreeVw::InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent) {
+HTREEITEM CTreeVw::InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent,
+                              HTREEITEM hInsertAfter) {
     TVINSERTSTRUCTA tvis = MakeInsert(hParent, strText, nImage, nID);
+    tvis.hInsertAfter = hInsertAfter;
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
 }
@@ -260,7 +262,7 @@ void CTreeVw::BuildTree() {
                 const CUrlItem& item = *table[i];
                 const int nID = item.m_ID;
                 if (nodes.count(nID)) continue;  // reached before: a loop back
-                HTREEITEM hNode = InsertNode(item.m_Title, ImageOf(item), nID, hParent);
+                HTREEITEM hNode = InsertNode(item.m_Title, ImageOf(item), nID, hParent, TVI_LAST);
                 nodes.emplace(nID, hNode);
                 if (!item.m_IsURL) folders.push_back(hNode);
                 next.push_back(nID);
@@ -269,7 +271,13 @@ void CTreeVw::BuildTree() {
         level.swap(next);
     }
 
-    for (HTREEITEM hFolder : folders) TreeView_Expand(m_hWnd, hFolder, TVE_EXPAND);
+    // Sorted insertion scans the siblings once per node; sorting each folder's
+    // children once, by the control's own label order, gives the same tree
+    // in O(n log n).
+    for (HTREEITEM hFolder : folders) {
+        TreeView_SortChildren(m_hWnd, hFolder, FALSE);
+        TreeView_Expand(m_hWnd, hFolder, TVE_EXPAND);
+    }
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
     SelectItem(m_hRootNode);

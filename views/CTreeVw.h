@@ -96,7 +96,8 @@ protected:
 
 private:
     static HIMAGELIST BuildImageList();
-    HTREEITEM InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent);
+    HTREEITEM InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent,
+                         HTREEITEM hInsertAfter = TVI_SORT);
     void ShowContextMenu(POINT ptScreen);
     // The popup at the tree's client corner, for the keyboard.
     void ShowContextMenuAtCorner();

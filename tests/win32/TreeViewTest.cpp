@@ -353,3 +353,43 @@ TEST(TreeDrag, ADropChangesOnlyTheDraggedParentAndSurvivesSaving) {
 }
 
 }  // namespace
+
+namespace {
+
+// The build sorts each folder once; the edits insert one node at a time,
+// sorted by the control. Both must use one label order. (Labels the control
+// holds equal, such as "ab" and "a-b", may stand in either order.)
+TEST(TreeBuild, SortedLikeTheControlsSortedInsertion) {
+    const char* labels[] = {"b",    "a",   "_x",     "1",  "10",    "9",      "~",    "ニュース",
+                            "検索", "ｱｲｳ", "ソフト", "表", "Zebra", "zebra2", " lead"};
+    std::vector<Rec> records;
+    int nID = 1;
+    for (const char* label : labels) records.push_back({nID++, 0, label});
+    ViewFixture f;
+    f.Load(records);
+    std::vector<std::string> built;
+    CTreeVw* pTree = f.Tree();
+    for (HTREEITEM h = pTree->GetChildItem(f.Node(0)); h; h = pTree->GetNextSiblingItem(h))
+        built.push_back(pTree->GetItemText(h).str());
+
+    // The same labels one by one with TVI_SORT under a scratch node.
+    TVINSERTSTRUCTA tvis = {};
+    tvis.hParent = TVI_ROOT;
+    tvis.hInsertAfter = TVI_LAST;
+    tvis.item.mask = TVIF_TEXT;
+    tvis.item.pszText = const_cast<char*>("scratch");
+    HTREEITEM hScratch = TreeView_InsertItem(pTree->m_hWnd, &tvis);
+    for (const char* label : labels) {
+        const std::string text = A(label);
+        tvis.hParent = hScratch;
+        tvis.hInsertAfter = TVI_SORT;
+        tvis.item.pszText = const_cast<char*>(text.c_str());
+        TreeView_InsertItem(pTree->m_hWnd, &tvis);
+    }
+    std::vector<std::string> inserted;
+    for (HTREEITEM h = pTree->GetChildItem(hScratch); h; h = pTree->GetNextSiblingItem(h))
+        inserted.push_back(pTree->GetItemText(h).str());
+    EXPECT_EQ(built, inserted);
+}
+
+}  // namespace
