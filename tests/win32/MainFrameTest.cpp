@@ -203,9 +203,14 @@ TEST(MainFrame, RelaysInternalCommandsInOrderAndActivatesThePane) {
         pFrame->SendMessage(WM_COMMAND, c.nID, 0);
         EXPECT_EQ(log.entries, c.expected);
         EXPECT_EQ(pFrame->GetActiveView(), c.pActiveAfter);
-        // The pane has the focus, or (the form) the first of its controls.
-        HWND hFocus = GetFocus();
-        EXPECT_TRUE(hFocus == c.pActiveAfter->m_hWnd || IsChild(c.pActiveAfter->m_hWnd, hFocus));
+        // Commands that activate a pane give it the focus, or (the form)
+        // the first of its controls. 32805 moves no focus: the panes may
+        // disable themselves for the new selection.
+        if (c.nID != ID_INT_SELECTION_CHANGED) {
+            HWND hFocus = GetFocus();
+            EXPECT_TRUE(hFocus == c.pActiveAfter->m_hWnd ||
+                        IsChild(c.pActiveAfter->m_hWnd, hFocus));
+        }
     }
     for (CWnd* pPane : panes) RemoveWindowSubclass(pPane->m_hWnd, RelayLog::Proc, 7);
 }
