@@ -314,6 +314,51 @@ TEST(MainFrame, NextPaneCyclesThroughTheThreeViews) {
     }
     pFrame->SendMessage(WM_COMMAND, ID_PREV_PANE, 0);
     EXPECT_EQ(pFrame->GetActiveView(), order[2]);
+
+    // F6 pressed in a pane reaches the frame's accelerators through the
+    // message loop's pre-translation.
+    MSG msg = {order[2]->m_hWnd, WM_KEYDOWN, VK_F6, 0x00400001, 0, {0, 0}};
+    EXPECT_TRUE(h.app.PreTranslateMessage(&msg));
+    EXPECT_EQ(pFrame->GetActiveView(), order[0]);
+}
+
+std::vector<std::string> MenuTexts(HMENU hMenu) {
+    std::vector<std::string> texts;
+    for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
+        char text[256] = "";
+        GetMenuStringA(hMenu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Opening the File menu puts the recent files in place of the placeholder,
+// once, with their numbers; the entries after them keep their state.
+TEST(MainFrame, FileMenuShowsTheRecentFiles) {
+    ScratchDir dir;
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start());
+    h.app.AddToRecentFileList("C:\\one\\two\\three\\four\\five\\b&c.pmk");
+    h.app.AddToRecentFileList("C:\\docs\\a.pmk");
+    CMainFrame* pFrame = h.Frame();
+    HMENU hFile = GetSubMenu(pFrame->GetMenu(), 0);
+    ASSERT_NE(hFile, nullptr);
+    for (int round = 0; round < 2; ++round) {
+        pFrame->SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hFile), 0);
+        const std::vector<std::string> expected = {"New(&N)\tCtrl+N",
+                                                   "Open(&O)...\tCtrl+O",
+                                                   "Save(&S)\tCtrl+S",
+                                                   "Save As(&A)...",
+                                                   "",
+                                                   "&1 C:\\docs\\a.pmk",
+                                                   "&2 C:\\...\\three\\four\\five\\b&&c.pmk",
+                                                   "",
+                                                   "Exit(&X)"};
+        EXPECT_EQ(MenuTexts(hFile), expected) << round;
+        EXPECT_EQ(GetMenuItemID(hFile, 5), static_cast<UINT>(ID_FILE_MRU_FILE1));
+        EXPECT_EQ(GetMenuItemID(hFile, 6), static_cast<UINT>(ID_FILE_MRU_FILE1 + 1));
+        EXPECT_FALSE(GetMenuState(hFile, ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
+    }
 }
 
 }  // namespace

@@ -11,10 +11,10 @@ import os
 import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-spec = importlib.util.spec_from_file_location(
+loader = importlib.util.spec_from_file_location(
     "check_strings", os.path.join(HERE, "..", "res", "check_strings.py"))
-contract = importlib.util.module_from_spec(spec)
-spec.loader.exec_module(contract)
+contract = importlib.util.module_from_spec(loader)
+loader.loader.exec_module(contract)
 
 
 def c_literal(text):
