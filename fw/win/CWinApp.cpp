@@ -153,22 +153,28 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI) {
         pCmdUI->Enable(FALSE);
 }
 
-BOOL CWinApp::DoPromptFileName(CString& rFileName, DWORD lFlags, BOOL bOpenFileDialog,
-                               CSingleDocTemplate* pTemplate) {
-    // "Ordelink Files (*.pmk)" with its extension, then all files; names
-    // typed without an extension get the document's.
+// The document's type with its extension, then all files; names typed
+// without an extension get the document's.
+std::string CWinApp::FileDialogFilter(CSingleDocTemplate* pTemplate, CString& rDefExt) {
     CString strFilterName, strFilterExt;
     if (pTemplate) {
         pTemplate->GetDocString(strFilterName, CSingleDocTemplate::filterName);
         pTemplate->GetDocString(strFilterExt, CSingleDocTemplate::filterExt);
     }
     std::string filter;
-    CString strDefExt;
+    rDefExt.Empty();
     if (!strFilterName.IsEmpty() && !strFilterExt.IsEmpty()) {
         filter += strFilterName.str() + '\0' + "*" + strFilterExt.str() + '\0';
-        strDefExt = strFilterExt.Mid(strFilterExt[0] == '.' ? 1 : 0);
+        rDefExt = strFilterExt.Mid(strFilterExt[0] == '.' ? 1 : 0);
     }
     filter += AfxLoadString(AFX_IDS_ALLFILTER).str() + '\0' + "*.*" + '\0' + '\0';
+    return filter;
+}
+
+BOOL CWinApp::DoPromptFileName(CString& rFileName, DWORD lFlags, BOOL bOpenFileDialog,
+                               CSingleDocTemplate* pTemplate) {
+    CString strDefExt;
+    const std::string filter = FileDialogFilter(pTemplate, strDefExt);
 
     char szFile[MAX_PATH];
     lstrcpynA(szFile, rFileName, MAX_PATH);

@@ -29,6 +29,9 @@ public:
     // The open or save dialog; FALSE when the user cancelled.
     virtual BOOL DoPromptFileName(CString& rFileName, DWORD lFlags, BOOL bOpenFileDialog,
                                   CSingleDocTemplate* pTemplate);
+    // The dialogs' filter list (pairs of NUL-ended strings, one more NUL at
+    // the end) and the extension given to names typed without one.
+    static std::string FileDialogFilter(CSingleDocTemplate* pTemplate, CString& rDefExt);
 
     // Profile: the INI file m_strProfileName.
     UINT GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault);

@@ -2,6 +2,9 @@
 // opened, the recent-file list, the save prompt, and the settings loader.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
+
+#include <cstring>
 
 #include "app/BrowserDetect.h"
 #include "fw/win/CRecentFileList.h"
@@ -269,6 +272,42 @@ TEST(Settings, DefaultsThenSavedValuesRoundTrip) {
     EXPECT_EQ(pTree->m_TitleEmpty, 1);
     EXPECT_EQ(pTree->m_ToolBarType, 0);
     EXPECT_EQ(h.ReadIniString("Setting", "BrowserName"), "<none>");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(AppStart, FileDialogsOfferTheDocumentTypeThenAllFiles) {
+    ScratchDir dir;
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start());
+    CString strDefExt;
+    const std::string filter = CWinApp::FileDialogFilter(h.app.GetDocTemplate(), strDefExt);
+    const std::string expected = std::string("Ordelink Files (*.pmk)\0*.PMK\0", 29) +
+                                 Ansi("すべてのﾌｧｲﾙ (*.*)").str() + std::string("\0*.*\0\0", 6);
+    EXPECT_EQ(filter, expected);
+    EXPECT_EQ(strDefExt, "PMK");
+}
+
+// A file dropped on the window is opened like File > Open.
+TEST(AppStart, AFileDroppedOnTheWindowIsOpened) {
+    ScratchDir dir;
+    WriteBytes(dir.File("dropped.pmk"), ReadBytes(TestDataPath("sample.pmk")));
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start());
+    const std::string path = WinPath(dir.File("dropped.pmk"));
+    // The shell's drop block: a DROPFILES header, then the names, each
+    // NUL-ended, and one NUL more.
+    const size_t cb = sizeof(DROPFILES) + path.size() + 2;
+    HGLOBAL hDrop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, cb);
+    auto* pDrop = static_cast<DROPFILES*>(GlobalLock(hDrop));
+    pDrop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(pDrop) + sizeof(DROPFILES), path.c_str(), path.size());
+    GlobalUnlock(hDrop);
+    h.Frame()->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(hDrop));
+    EXPECT_EQ(h.Document()->GetPathName(), path);
+    EXPECT_EQ(WindowTitle(h.Frame()->m_hWnd), "dropped.pmk - Ordelink");
 }
 
 }  // namespace
