@@ -362,3 +362,33 @@ TEST(MainFrame, FileMenuShowsTheRecentFiles) {
 }
 
 }  // namespace
+
+namespace {
+
+// View > Tool Bar and View > Status Bar hide and show their bar, and the
+// panes take the room.
+TEST(MainFrame, ViewMenuHidesAndShowsTheBars) {
+    ScratchDir dir;
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start());
+    CMainFrame* pFrame = h.Frame();
+    const struct {
+        UINT nID;
+        CWnd* pBar;
+    } cases[] = {{ID_VIEW_TOOLBAR, &pFrame->m_wndToolBar},
+                 {ID_VIEW_STATUS_BAR, &pFrame->m_wndStatusBar}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nID);
+        const int cyPanes = PaneHeight(&pFrame->m_wndSplitter);
+        RECT rcBar;
+        c.pBar->GetWindowRect(&rcBar);
+        pFrame->SendMessage(WM_COMMAND, c.nID, 0);
+        EXPECT_FALSE(c.pBar->IsWindowVisible());
+        EXPECT_EQ(PaneHeight(&pFrame->m_wndSplitter), cyPanes + (rcBar.bottom - rcBar.top));
+        pFrame->SendMessage(WM_COMMAND, c.nID, 0);
+        EXPECT_TRUE(c.pBar->IsWindowVisible());
+        EXPECT_EQ(PaneHeight(&pFrame->m_wndSplitter), cyPanes);
+    }
+}
+
+}  // namespace
