@@ -167,8 +167,7 @@ TEST(FavoritesExport, TitlesThatMustNotBecomeNames) {
         ExportFavorites(dir.Path(), CDocumentTree(doc), CTime(2024, 1, 1, 0, 0, 0), &strDateDir),
         ExportResult::Incomplete);
     EXPECT_EQ(Names(strDateDir), (std::vector<std::string>{"Sub", "ok.URL"}));
-    EXPECT_EQ(Names(DiskPath(strDateDir, {"Sub"})),
-              (std::vector<std::string>{".URL", "fine.URL"}));
+    EXPECT_EQ(Names(DiskPath(strDateDir, {"Sub"})), (std::vector<std::string>{".URL", "fine.URL"}));
     EXPECT_EQ(Names(DiskPath(dir.Path(), {"Startup"})), std::vector<std::string>{});
     EXPECT_EQ(Names(DiskPath(dir.Path(), {"Convert"})).size(), 1u);
 }
