@@ -25,8 +25,16 @@ std::string IconvName(int nCodePage) {
     }
 }
 
-// Converts with iconv; an unconvertible or invalid input unit becomes
-// `replacement` and conversion goes on after it.
+// Length of the UTF-8 sequence a lead byte starts (1 for a stray byte).
+size_t Utf8SequenceLength(unsigned char c) {
+    if (c >= 0xF0 && c <= 0xF4) return 4;
+    if (c >= 0xE0) return c <= 0xEF ? 3 : 1;
+    if (c >= 0xC2) return 2;
+    return 1;
+}
+
+// Converts with iconv; nUnit is the input's unit size, 0 for UTF-8. An unconvertible or invalid
+// input unit becomes `replacement` and conversion goes on after it.
 bool Convert(const char* pIn, size_t nIn, const std::string& from, const std::string& to,
              size_t nUnit, const std::string& replacement, std::string& out) {
     iconv_t cd = iconv_open(to.c_str(), from.c_str());
@@ -42,8 +50,15 @@ bool Convert(const char* pIn, size_t nIn, const std::string& from, const std::st
         out.append(buf.data(), outp - buf.data());
         if (r == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
-            // EILSEQ or EINVAL: skip one unit of the input.
-            size_t skip = nUnit < inLeft ? nUnit : inLeft;
+            // EILSEQ or EINVAL: skip one character of the input (a whole
+            // UTF-8 sequence, so one unconvertible character gives one mark).
+            size_t skip = nUnit;
+            if (!skip) {
+                const size_t nSeq = Utf8SequenceLength(static_cast<unsigned char>(*in));
+                skip = 1;
+                while (skip < nSeq && skip < inLeft && (in[skip] & 0xC0) == 0x80) ++skip;
+            }
+            if (skip > inLeft) skip = inLeft;
             in += skip;
             inLeft -= skip;
             out += replacement;
@@ -82,7 +97,7 @@ bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out) {
 }
 
 bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out) {
-    return Convert(in.data(), in.size(), "UTF-8", IconvName(nCodePage), 1, "?", out);
+    return Convert(in.data(), in.size(), "UTF-8", IconvName(nCodePage), 0, "?", out);
 }
 
 bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out) {

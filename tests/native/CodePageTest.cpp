@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "fw/base/CodePage.h"
+#include "fw/base/Platform.h"
 
 namespace {
 
@@ -51,3 +52,23 @@ TEST(CodePage, SingleByteCodePageSearchesEveryByte) {
     EXPECT_EQ(codepage::Find(hay.data(), hay.size(), "\\", 1), 1);
     EXPECT_EQ(codepage::ReverseFind(hay.data(), hay.size(), '\\'), 1);
 }
+
+// Windows maps some characters to a best-fit look-alike instead (é to e).
+#ifndef _WIN32
+TEST(CodePage, UnconvertibleCharactersBecomeOneMarkEach) {
+    struct {
+        std::string utf8, want;
+    } cases[] = {
+        {"r\xC3\xA9seau", "r?seau"},  // é has no cp932 form
+        {"a\xC3"
+         "b",
+         "a?b"},                       // a cut sequence loses no following byte
+        {"\xE6\x97\xA5", "\x93\xFA"},  // 日
+    };
+    for (auto& c : cases) {
+        std::string out;
+        ASSERT_TRUE(platform::Utf8ToCodePage(c.utf8, 932, out));
+        EXPECT_EQ(out, c.want) << c.utf8;
+    }
+}
+#endif
