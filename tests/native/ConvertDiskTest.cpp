@@ -17,32 +17,9 @@
 #include "convert/UrlFile.h"
 #include "res/resource.h"
 #include "tests/native/ConvertTestSupport.h"
+#include "tests/native/FileSizeLimit.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-// Files this process writes may not grow past the limit, as on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = m_saved;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved;
-    sighandler_t m_oldHandler;
-};
-
-}  // namespace
 
 TEST(ConvertDisk, LinksBackToAnAncestorBecomeEmptyFolders) {
     ScratchDir dir;

@@ -1,35 +1,10 @@
 // Saving when the disk runs full: the old file must survive byte for byte.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 
 #include "store/COrdelinkDoc.h"
+#include "tests/native/FileSizeLimit.h"
 #include "tests/native/TestSupport.h"
-
-namespace {
-
-// Limits the size of files this process may write, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit lim = m_saved;
-        lim.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &lim);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        signal(SIGXFSZ, m_oldHandler);
-    }
-
-private:
-    rlimit m_saved;
-    sighandler_t m_oldHandler;
-};
-
-}  // namespace
 
 TEST(SaveFailure, DiskFullLeavesTheOldFileAndNoTemporaryFile) {
     ScratchDir dir;
