@@ -1,4 +1,5 @@
-# Cross build of the 32-bit Windows program with mingw-w64 (posix threads).
+# Optional 32-bit build of the Windows program with mingw-w64 (posix threads).
+# Not used by ./test: it needs 32-bit Wine, which some machines cannot run.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 

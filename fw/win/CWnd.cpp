@@ -30,6 +30,16 @@ CWnd* g_pWndInit = nullptr;
 
 constexpr UINT_PTR kSubclassId = 1;
 
+// A subclassed control's object is also kept as a window property, so that
+// FromHandlePermanent needs no GetWindowSubclass: comctl32 exports that one
+// by ordinal only, and the 64-bit import library lacks it.
+constexpr const char* kObjectProperty = "Ordelink.CWnd";
+
+void Unsubclass(HWND hWnd) {
+    RemoveWindowSubclass(hWnd, CWnd::AfxSubclassProc, kSubclassId);
+    RemovePropA(hWnd, kObjectProperty);
+}
+
 bool RegisterOnce(const char* pszName, UINT style, HBRUSH hbr, HICON hIcon, WNDPROC proc) {
     WNDCLASSA wc = {};
     HINSTANCE hInst = AfxGetInstanceHandle();
@@ -93,7 +103,7 @@ LRESULT CWnd::Dispatch(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
 
 void CWnd::OnFinalDestroy() {
     if (m_bSubclassed)
-        RemoveWindowSubclass(m_hWnd, AfxSubclassProc, kSubclassId);
+        Unsubclass(m_hWnd);
     else
         SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, 0);
     m_bSubclassed = false;
@@ -106,7 +116,7 @@ CWnd::~CWnd() {
         // The object goes first: the window must not call back into it.
         HWND h = m_hWnd;
         if (m_bSubclassed)
-            RemoveWindowSubclass(h, AfxSubclassProc, kSubclassId);
+            Unsubclass(h);
         else
             SetWindowLongPtrA(h, GWLP_USERDATA, 0);
         m_hWnd = nullptr;
@@ -118,10 +128,7 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     if (!hWnd) return nullptr;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
         return reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    DWORD_PTR ref = 0;
-    if (GetWindowSubclass(hWnd, AfxSubclassProc, kSubclassId, &ref))
-        return reinterpret_cast<CWnd*>(ref);
-    return nullptr;
+    return static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty));
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -199,6 +206,10 @@ BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwS
 BOOL CWnd::SubclassWindow(HWND hWnd) {
     if (!SetWindowSubclass(hWnd, AfxSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
+    if (!SetPropA(hWnd, kObjectProperty, this)) {
+        RemoveWindowSubclass(hWnd, AfxSubclassProc, kSubclassId);
+        return FALSE;
+    }
     // A temporary wrapper handed out earlier must not outlive the binding.
     auto& map = TempMap();
     auto it = map.find(hWnd);
@@ -213,7 +224,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 
 HWND CWnd::UnsubclassWindow() {
     HWND h = m_hWnd;
-    if (m_bSubclassed) RemoveWindowSubclass(h, AfxSubclassProc, kSubclassId);
+    if (m_bSubclassed) Unsubclass(h);
     m_bSubclassed = false;
     m_hWnd = nullptr;
     return h;

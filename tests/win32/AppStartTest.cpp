@@ -35,6 +35,18 @@ TEST(AppStart, WithoutAFileTheMostRecentDocumentIsReopened) {
     EXPECT_EQ(WindowTitle(h.Frame()->m_hWnd), "books.pmk - Ordelink");
 }
 
+// The program's own save writes the same bytes as the portable store that
+// made the sample: the file's integers stay 32-bit in the 64-bit build.
+TEST(AppStart, SavingAnOpenedDocumentWritesItsBytesUnchanged) {
+    ScratchDir dir;
+    WriteBytes(dir.File("books.pmk"), Sample());
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start({WinPath(dir.File("books.pmk"))}));
+    const std::string copy = WinPath(dir.File("copy.pmk"));
+    ASSERT_TRUE(h.Document()->OnSaveDocument(copy.c_str()));
+    EXPECT_EQ(ReadBytes(dir.File("copy.pmk")), Sample());
+}
+
 TEST(AppStart, TheNoRecentFileMarkerMeansANewDocument) {
     ScratchDir dir;
     AppHarness h(dir);
