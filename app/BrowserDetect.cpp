@@ -8,11 +8,11 @@
 
 namespace {
 
-long SystemFindExecutable(const char* pszFile, const char* pszDir, CString& strResult) {
+INT_PTR SystemFindExecutable(const char* pszFile, const char* pszDir, CString& strResult) {
     char szResult[MAX_PATH] = "";
     const auto h = ::FindExecutableA(pszFile, pszDir, szResult);
     strResult = szResult;
-    return static_cast<long>(reinterpret_cast<INT_PTR>(h));
+    return reinterpret_cast<INT_PTR>(h);
 }
 
 FindExecutableFn g_findExecutable = SystemFindExecutable;
@@ -39,7 +39,7 @@ BOOL FindBrowser(CString& strPath) {
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
 
     CString strResult;
-    const long nResult = g_findExecutable(strFile, szTemp, strResult);
+    const INT_PTR nResult = g_findExecutable(strFile, szTemp, strResult);
     if (nResult > 32) {
         ::DeleteFileA(strFile);
         strPath = strResult;

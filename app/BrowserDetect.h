@@ -2,6 +2,8 @@
 // with, found through an empty temporary "Ordelink.htm".
 #pragma once
 
+#include <cstdint>
+
 #include "fw/base/AfxTypes.h"
 #include "fw/base/CString.h"
 
@@ -10,6 +12,7 @@
 BOOL FindBrowser(CString& strPath);
 
 // The system call behind FindBrowser, replaceable for tests: the result as
-// FindExecutable gives it (above 32 on success) and the program's path.
-using FindExecutableFn = long (*)(const char* pszFile, const char* pszDir, CString& strResult);
+// FindExecutable gives it, pointer-sized (above 32 on success) and the program's path.
+using FindExecutableFn = std::intptr_t (*)(const char* pszFile, const char* pszDir,
+                                           CString& strResult);
 FindExecutableFn SetFindExecutableForTest(FindExecutableFn fn);

@@ -209,11 +209,11 @@ TEST(RecentFileList, MenuNamesAreShortenedAtCharacterBoundaries) {
 // Detected browser or the stored one: which browser counts as Internet
 // Explorer and where BrowserAny comes from.
 struct Detection {
-    long result;
+    INT_PTR result;
     const char* path;
 };
 Detection g_detection;
-long FakeFindExecutable(const char*, const char*, CString& strResult) {
+INT_PTR FakeFindExecutable(const char*, const char*, CString& strResult) {
     strResult = g_detection.path;
     return g_detection.result;
 }
@@ -233,6 +233,12 @@ TEST(Settings, BrowserDetectionDecidesTheBrowserSettings) {
          0},
         {{42, "C:\\PROGRA~1\\IE\\IEXPLORE.EXE"}, nullptr, "C:\\PROGRA~1\\IE\\IEXPLORE.EXE", 0, 1},
         {{42, "C:\\Netscape\\netscape.exe"}, nullptr, "C:\\Netscape\\netscape.exe", 0, 1},
+        // A pointer-sized success whose low 32 bits alone would read as an error.
+        {{static_cast<INT_PTR>(0x100000010LL), "C:\\Browsers\\other.exe"},
+         nullptr,
+         "C:\\Browsers\\other.exe",
+         0,
+         1},
         {{SE_ERR_NOASSOC, ""}, nullptr, "C:\\Browsers\\stored.exe", 1, 0},
         {{2, ""}, "ERROR_FILE_NOT_FOUND", "C:\\Browsers\\stored.exe", 1, 0},
         {{3, ""}, "ERROR_PATH_NOT_FOUND", "C:\\Browsers\\stored.exe", 1, 0},

@@ -12,7 +12,7 @@ namespace {
 
 // No file association: the settings loader falls back to the stored browser
 // without a message, whatever the test machine has installed.
-long NoAssociation(const char*, const char*, CString& strResult) {
+INT_PTR NoAssociation(const char*, const char*, CString& strResult) {
     strResult.Empty();
     return SE_ERR_NOASSOC;
 }
