@@ -9,6 +9,7 @@ set(ORD_WIN_SOURCES
     fw/win/CCommandLineInfo.cpp
     fw/win/CControlBar.cpp
     fw/win/CEditView.cpp
+    fw/win/CFileDialog.cpp
     fw/win/CFormView.cpp
     fw/win/CFrameWnd.cpp
     fw/win/CRecentFileList.cpp
@@ -41,6 +42,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/TreeViewTest.cpp
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
+    tests/win32/FileDialogTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
