@@ -85,6 +85,7 @@ protected:
     void OnDelete();
     void OnExecute();
     void OnItemChanged();
+    void OnSettings();
     void OnUpdateTreeCommand(CCmdUI* pCmdUI);
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);
