@@ -16,6 +16,7 @@ set(ORD_BASE_POSIX_SOURCES fw/base/Platform_posix.cpp)
 set(ORD_BASE_WIN32_SOURCES fw/win/BasePlatform_win.cpp)
 
 set(ORD_STORE_SOURCES
+    store/CIdMap.cpp
     store/CItemTable.cpp
     store/COrdelinkDoc.cpp
     store/CUrlItem.cpp
