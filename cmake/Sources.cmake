@@ -45,6 +45,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/CodePageTest.cpp
     tests/native/CStringTest.cpp
     tests/native/DocumentFileTest.cpp
+    tests/native/DocumentLoadTest.cpp
     tests/native/EditingRulesTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp
