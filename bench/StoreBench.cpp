@@ -10,6 +10,7 @@
 
 #include "fw/base/AfxHooks.h"
 #include "store/COrdelinkDoc.h"
+#include "store/DocumentCheck.h"
 
 namespace {
 
@@ -46,20 +47,30 @@ void BM_Save100k(benchmark::State& state) {
 }
 BENCHMARK(BM_Save100k)->Unit(benchmark::kMillisecond);
 
-void BM_Load100k(benchmark::State& state) {
+// Opening a document of 100,000 and 200,000 records (the time should double).
+void BM_Load(benchmark::State& state) {
     const std::string path = TempPath();
     {
         COrdelinkDoc doc;
-        Fill(doc, kRecords);
+        Fill(doc, static_cast<int>(state.range(0)));
         doc.OnSaveDocument(path.c_str());
     }
     COrdelinkDoc doc;
     for (auto _ : state) {
         if (!doc.OnOpenDocument(path.c_str())) state.SkipWithError("load failed");
     }
+    state.counters["records"] = static_cast<double>(doc.m_PtrAry.GetSize());
     std::remove(path.c_str());
 }
-BENCHMARK(BM_Load100k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Load)->Arg(kRecords)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond);
+
+// The damage check over a loaded 100,000-record document.
+void BM_Check100k(benchmark::State& state) {
+    COrdelinkDoc doc;
+    Fill(doc, kRecords);
+    for (auto _ : state) benchmark::DoNotOptimize(CheckItemTable(doc.m_PtrAry).size());
+}
+BENCHMARK(BM_Check100k)->Unit(benchmark::kMillisecond);
 
 void BM_Insert100k(benchmark::State& state) {
     for (auto _ : state) {

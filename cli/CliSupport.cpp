@@ -13,9 +13,31 @@ int CollectMessage(const CString& strText, UINT) {
     return AFX_IDOK;
 }
 
+// Whether the code page keeps the 128 ASCII characters as they are, as the
+// ANSI code pages do; asked once per code page.
+bool KeepsAscii(int nCodePage) {
+    static int nKnown = 0;
+    static bool bKeeps = false;
+    if (nCodePage != nKnown) {
+        std::string ascii, out;
+        for (int c = 1; c < 0x80; ++c) ascii += static_cast<char>(c);
+        bKeeps = platform::CodePageToUtf8(ascii, nCodePage, out) && out == ascii;
+        nKnown = nCodePage;
+    }
+    return bKeeps;
+}
+
+bool IsAscii(const std::string& s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
 }  // namespace
 
 std::string ToUtf8(const CString& str) {
+    // Most of a document's text is ASCII: no conversion needed.
+    if (IsAscii(str.str()) && KeepsAscii(codepage::Active())) return str.str();
     std::string out;
     if (!platform::CodePageToUtf8(str.str(), codepage::Active(), out)) return str.str();
     return out;

@@ -16,6 +16,7 @@ set(ORD_BASE_POSIX_SOURCES fw/base/Platform_posix.cpp)
 set(ORD_BASE_WIN32_SOURCES fw/win/BasePlatform_win.cpp)
 
 set(ORD_STORE_SOURCES
+    store/CIdMap.cpp
     store/CItemTable.cpp
     store/COrdelinkDoc.cpp
     store/CUrlItem.cpp
@@ -44,6 +45,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/CodePageTest.cpp
     tests/native/CStringTest.cpp
     tests/native/DocumentFileTest.cpp
+    tests/native/DocumentLoadTest.cpp
     tests/native/EditingRulesTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "convert/ImportFolder.h"
@@ -122,12 +123,20 @@ BOOL CBookmarkFile::Load(const char* pszPath) {
     if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     std::string text;
     try {
-        char buf[64 * 1024];
+        // In one piece when the file keeps the length it had at opening; a
+        // file that grows meanwhile is read on.
+        const uint64_t nLength = file.GetLength();
+        if (nLength >= SIZE_MAX / 2) return FALSE;
+        size_t nDone = 0;
+        text.resize(static_cast<size_t>(nLength) + 1);
         for (;;) {
-            const UINT n = file.Read(buf, sizeof buf);
+            if (nDone == text.size()) text.resize(2 * text.size());
+            const size_t nWant = std::min<size_t>(text.size() - nDone, size_t(1) << 30);
+            const UINT n = file.Read(&text[nDone], static_cast<UINT>(nWant));
             if (n == 0) break;
-            text.append(buf, n);
+            nDone += n;
         }
+        text.resize(nDone);
         file.Close();
     } catch (const CException&) {
         file.Abort();

@@ -8,12 +8,21 @@ CItemTable::~CItemTable() {
 
 CUrlItem* CItemTable::AddNew() {
     auto* pItem = new CUrlItem;
+    AddFilled(pItem);
+    return pItem;
+}
+
+void CItemTable::AddFilled(CUrlItem* pItem) {
     m_items.push_back(pItem);
     pItem->m_pTable = this;
     pItem->m_nIndex = GetSize() - 1;
     if (m_nValidTo == GetSize() - 1) m_nValidTo = GetSize();
     IndexAdd(pItem);
-    return pItem;
+}
+
+void CItemTable::Reserve(int nCount) {
+    m_items.reserve(nCount);
+    m_first.Reserve(nCount);
 }
 
 void CItemTable::RemoveAt(int nIndex) {
@@ -47,7 +56,7 @@ void CItemTable::RemoveIDs(const std::vector<int>& ids) {
 void CItemTable::RemoveAll() {
     for (CUrlItem* pItem : m_items) delete pItem;
     m_items.clear();
-    m_first.clear();
+    m_first.Clear();
     m_repeats.clear();
     m_free.clear();
     m_nCovered = 0;
@@ -60,13 +69,12 @@ int CItemTable::IndexOfID(int nID) const {
 }
 
 CUrlItem* CItemTable::FindID(int nID) const {
-    auto it = m_first.find(nID);
-    return it == m_first.end() ? nullptr : it->second;
+    return m_first.Find(nID);
 }
 
 int CItemTable::GetFreeID() {
     if (!m_free.empty()) return *m_free.begin();
-    while (m_first.count(m_nCovered + 1)) ++m_nCovered;
+    while (m_first.Contains(m_nCovered + 1)) ++m_nCovered;
     return m_nCovered + 1;
 }
 
@@ -94,14 +102,15 @@ void CItemTable::MarkFree(int nID) {
 
 void CItemTable::IndexAdd(CUrlItem* pItem) {
     const int nID = pItem->m_ID;
-    auto [it, inserted] = m_first.emplace(nID, pItem);
-    if (inserted) {
+    bool bAdded;
+    CUrlItem** ppFirst = m_first.Insert(nID, pItem, bAdded);
+    if (bAdded) {
         MarkUsed(nID);
         return;
     }
     // The ID is taken: keep the records with it in table order.
     std::vector<CUrlItem*>& repeats = m_repeats[nID];
-    if (IndexOf(it->second) > IndexOf(pItem)) std::swap(it->second, pItem);
+    if (IndexOf(*ppFirst) > IndexOf(pItem)) std::swap(*ppFirst, pItem);
     auto pos = std::upper_bound(
         repeats.begin(), repeats.end(), pItem,
         [this](const CUrlItem* a, const CUrlItem* b) { return IndexOf(a) < IndexOf(b); });
@@ -111,14 +120,14 @@ void CItemTable::IndexAdd(CUrlItem* pItem) {
 void CItemTable::IndexRemove(CUrlItem* pItem, int nID) {
     auto rit = m_repeats.find(nID);
     if (rit == m_repeats.end()) {
-        m_first.erase(nID);
+        m_first.Erase(nID);
         MarkFree(nID);
         return;
     }
     std::vector<CUrlItem*>& repeats = rit->second;
-    auto it = m_first.find(nID);
-    if (it->second == pItem) {
-        it->second = repeats.front();
+    CUrlItem** ppFirst = m_first.FindSlot(nID);
+    if (*ppFirst == pItem) {
+        *ppFirst = repeats.front();
         repeats.erase(repeats.begin());
     } else {
         // Records are most often removed from the end of the table.

@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "store/CIdMap.h"
 #include "store/CUrlItem.h"
 
 class CItemTable {
@@ -25,7 +26,10 @@ public:
 
     // Appends a record with the defaults and returns it.
     CUrlItem* AddNew();
-    void Reserve(int nCount) { m_items.reserve(nCount); }
+    // Appends a record filled while it belonged to no table (as loading
+    // does) and takes it over; its ID enters the index once.
+    void AddFilled(CUrlItem* pItem);
+    void Reserve(int nCount);
     // Destroys the record at nIndex and closes the gap.
     void RemoveAt(int nIndex);
     // Destroys, for each ID in the list, the first remaining record with that
@@ -52,7 +56,7 @@ private:
 
     std::vector<CUrlItem*> m_items;
     // First record (lowest index) with each ID.
-    std::unordered_map<int, CUrlItem*> m_first;
+    CIdMap m_first;
     // Further records with an ID already taken, in table order; normally empty.
     std::unordered_map<int, std::vector<CUrlItem*>> m_repeats;
     // Free IDs in [1, m_nCovered]; every ID in that range is used or listed.

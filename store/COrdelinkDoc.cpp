@@ -1,5 +1,7 @@
 #include "store/COrdelinkDoc.h"
 
+#include <memory>
+
 #include "fw/base/AfxHooks.h"
 #include "fw/base/CArchiveException.h"
 
@@ -81,8 +83,10 @@ void COrdelinkDoc::Serialize(CArchive& ar) {
     m_bEmpty = nCount == 0 ? 1 : 0;
     m_PtrAry.Reserve(nCount);
     for (int32_t i = 0; i < nCount; ++i) {
-        AddNewItem();
-        m_PtrAry[m_PtrAry.GetSize() - 1]->Serialize(ar);
+        // Read before it joins the table, so that its ID is indexed once.
+        auto pItem = std::make_unique<CUrlItem>();
+        pItem->Serialize(ar);
+        m_PtrAry.AddFilled(pItem.release());
     }
 }
 

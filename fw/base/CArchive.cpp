@@ -1,14 +1,55 @@
 #include "fw/base/CArchive.h"
 
-#include <cstring>
+#include <algorithm>
+#include <cstdint>
 
 #include "fw/base/CArchiveException.h"
 #include "fw/base/CodePage.h"
 #include "fw/base/Platform.h"
 
 CArchive::CArchive(CFile* pFile, UINT nMode, UINT nBufSize)
-    : m_pFile(pFile), m_bLoading((nMode & load) != 0), m_buf(nBufSize ? nBufSize : 1) {
-    if (m_bLoading) m_nFileOffset = pFile->GetPosition();
+    : m_pFile(pFile), m_bLoading((nMode & load) != 0) {
+    if (m_bLoading)
+        LoadRest();
+    else
+        m_buf.resize(nBufSize ? nBufSize : 1);
+}
+
+void CArchive::ThrowEndOfFile() {
+    throw CArchiveException(CArchiveException::endOfFile);
+}
+
+void CArchive::ThrowWriteOnly() {
+    throw CArchiveException(CArchiveException::writeOnly);
+}
+
+// Reads from the file's position to its end with as few reads as the file
+// allows. The buffer is sized by the file's length, one byte more to see the
+// end without a second pass; a file that grows meanwhile is read on.
+void CArchive::LoadRest() {
+    const uint64_t nPos = m_pFile->GetPosition();
+    const uint64_t nLength = m_pFile->GetLength();
+    const uint64_t nRest = nLength > nPos ? nLength - nPos : 0;
+    if (nRest >= SIZE_MAX / 2) throw CArchiveException(CArchiveException::endOfFile);
+    size_t nCapacity = static_cast<size_t>(nRest) + 1;
+    std::unique_ptr<BYTE[]> pBuf(new BYTE[nCapacity]);
+    size_t nDone = 0;
+    for (;;) {
+        if (nDone == nCapacity) {
+            std::unique_ptr<BYTE[]> pBigger(new BYTE[2 * nCapacity]);
+            std::memcpy(pBigger.get(), pBuf.get(), nDone);
+            pBuf = std::move(pBigger);
+            nCapacity *= 2;
+        }
+        const size_t nWant = std::min<size_t>(nCapacity - nDone, size_t(1) << 30);
+        const UINT n = m_pFile->Read(pBuf.get() + nDone, static_cast<UINT>(nWant));
+        if (n == 0) break;
+        nDone += n;
+    }
+    m_pLoaded = std::move(pBuf);
+    m_pData = m_pLoaded.get();
+    m_nFilled = nDone;
+    m_nPos = 0;
 }
 
 void CArchive::Write(const void* pBuf, UINT nCount) {
@@ -35,51 +76,12 @@ void CArchive::Close() {
     m_pFile = nullptr;
 }
 
-void CArchive::FillBuffer() {
-    m_nFilled = m_pFile->Read(m_buf.data(), static_cast<UINT>(m_buf.size()));
-    m_nFileOffset += m_nFilled;
-    m_nPos = 0;
-}
-
 UINT CArchive::Read(void* pBuf, UINT nCount) {
-    if (!m_bLoading) throw CArchiveException(CArchiveException::writeOnly);
-    char* p = static_cast<char*>(pBuf);
-    UINT nDone = 0;
-    while (nDone < nCount) {
-        if (m_nPos == m_nFilled) {
-            if (nCount - nDone >= m_buf.size()) {
-                UINT n = m_pFile->Read(p + nDone, nCount - nDone);
-                m_nFileOffset += n;
-                nDone += n;
-                break;
-            }
-            FillBuffer();
-            if (m_nFilled == 0) break;
-        }
-        size_t n = m_nFilled - m_nPos;
-        if (n > nCount - nDone) n = nCount - nDone;
-        std::memcpy(p + nDone, m_buf.data() + m_nPos, n);
-        m_nPos += n;
-        nDone += static_cast<UINT>(n);
-    }
-    return nDone;
-}
-
-void CArchive::ReadExact(void* pBuf, UINT nCount) {
-    if (Read(pBuf, nCount) != nCount) throw CArchiveException(CArchiveException::endOfFile);
-}
-
-uint64_t CArchive::GetBytesRemaining() {
-    if (!m_bLengthKnown) {
-        m_nFileLength = m_pFile->GetLength();
-        m_bLengthKnown = true;
-    }
-    uint64_t pos = m_nFileOffset - (m_nFilled - m_nPos);
-    return pos < m_nFileLength ? m_nFileLength - pos : 0;
-}
-
-void CArchive::EnsureAvailable(uint64_t nCount) {
-    if (nCount > GetBytesRemaining()) throw CArchiveException(CArchiveException::endOfFile);
+    if (!m_bLoading) ThrowWriteOnly();
+    const size_t n = std::min<uint64_t>(nCount, GetBytesRemaining());
+    if (n) std::memcpy(pBuf, m_pData + m_nPos, n);
+    m_nPos += n;
+    return static_cast<UINT>(n);
 }
 
 CArchive& CArchive::operator<<(BYTE b) {
@@ -117,33 +119,6 @@ CArchive& CArchive::operator<<(const CString& str) {
     return *this;
 }
 
-CArchive& CArchive::operator>>(BYTE& b) {
-    ReadExact(&b, 1);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(WORD& w) {
-    BYTE bytes[2];
-    ReadExact(bytes, 2);
-    w = static_cast<WORD>(bytes[0] | (bytes[1] << 8));
-    return *this;
-}
-
-CArchive& CArchive::operator>>(uint32_t& dw) {
-    BYTE bytes[4];
-    ReadExact(bytes, 4);
-    dw = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-         (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
-    return *this;
-}
-
-CArchive& CArchive::operator>>(int32_t& l) {
-    uint32_t dw;
-    *this >> dw;
-    l = static_cast<int32_t>(dw);
-    return *this;
-}
-
 // Reads one length by the three rules: a byte below 0xFF; else a 16-bit value
 // below 0xFFFF; else a 32-bit value.
 uint64_t CArchive::ReadStringLength() {
@@ -162,15 +137,15 @@ CArchive& CArchive::operator>>(CString& str) {
     BYTE b;
     *this >> b;
     uint64_t nLen = b;
-    bool bWide = false;
     if (b == 0xFF) {
         WORD w;
         *this >> w;
         if (w == 0xFFFE) {
             // UTF-16 form: the length follows again and counts 16-bit units.
-            bWide = true;
-            nLen = ReadStringLength();
-        } else if (w == 0xFFFF) {
+            ReadWideString(ReadStringLength(), str);
+            return *this;
+        }
+        if (w == 0xFFFF) {
             uint32_t dw;
             *this >> dw;
             nLen = dw;
@@ -178,23 +153,19 @@ CArchive& CArchive::operator>>(CString& str) {
             nLen = w;
         }
     }
-    const uint64_t nBytes = bWide ? nLen * 2 : nLen;
-    EnsureAvailable(nBytes);
-    if (!bWide) {
-        std::string& s = str.str();
-        s.resize(nBytes);
-        if (nBytes) ReadExact(&s[0], static_cast<UINT>(nBytes));
-        return *this;
-    }
-    std::string raw(nBytes, '\0');
-    if (nBytes) ReadExact(&raw[0], static_cast<UINT>(nBytes));
-    std::u16string wide(nLen, u'\0');
-    for (size_t i = 0; i < nLen; ++i)
-        wide[i] = static_cast<char16_t>(static_cast<BYTE>(raw[2 * i]) |
-                                        (static_cast<BYTE>(raw[2 * i + 1]) << 8));
+    // Checked against the bytes loaded before anything is allocated.
+    const BYTE* p = Take(nLen);
+    str.str().assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nLen));
+    return *this;
+}
+
+void CArchive::ReadWideString(uint64_t nLen, CString& str) {
+    const BYTE* p = Take(nLen * 2);
+    std::u16string wide(static_cast<size_t>(nLen), u'\0');
+    for (size_t i = 0; i < wide.size(); ++i)
+        wide[i] = static_cast<char16_t>(p[2 * i] | (p[2 * i + 1] << 8));
     std::string out;
     if (!platform::Utf16ToCodePage(wide, codepage::Active(), out))
         throw CArchiveException(CArchiveException::genericException);
     str = CString(std::move(out));
-    return *this;
 }

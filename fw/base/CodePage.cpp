@@ -73,20 +73,31 @@ int CompareNoCase(const char* a, size_t na, const char* b, size_t nb) {
 
 long Find(const char* hay, size_t nh, const char* needle, size_t nn, size_t nStart) {
     if (nn == 0) return nStart <= nh ? static_cast<long>(nStart) : -1;
-    for (size_t i = nStart; i + nn <= nh; i += CharLength(hay + i, nh - i)) {
-        if (std::memcmp(hay + i, needle, nn) == 0) return static_cast<long>(i);
+    // The lead-byte table once per call and a first-byte test before the full
+    // comparison: this runs over every byte of an imported bookmark file.
+    const bool* lead = GetState().lead.data();
+    const char first = needle[0];
+    for (size_t i = nStart; i + nn <= nh;) {
+        const char c = hay[i];
+        if (c == first && std::memcmp(hay + i, needle, nn) == 0) return static_cast<long>(i);
+        i += (lead[static_cast<unsigned char>(c)] && nh - i >= 2) ? 2 : 1;
     }
     return -1;
 }
 
 long ReverseFind(const char* hay, size_t nh, char ch) {
-    long found = -1;
-    for (size_t i = 0; i < nh;) {
-        size_t n = CharLength(hay + i, nh - i);
-        if (n == 1 && hay[i] == ch) found = static_cast<long>(i);
-        i += n;
+    // From the end: a byte that is no lead byte always ends a character, so
+    // a candidate is a character of its own when an even number of lead
+    // bytes stands between it and the last such byte before it.
+    const bool* lead = GetState().lead.data();
+    for (size_t i = nh; i-- > 0;) {
+        if (hay[i] != ch) continue;
+        if (lead[static_cast<unsigned char>(ch)] && i + 1 < nh) continue;  // it leads a pair
+        size_t k = i;
+        while (k > 0 && lead[static_cast<unsigned char>(hay[k - 1])]) --k;
+        if ((i - k) % 2 == 0) return static_cast<long>(i);
     }
-    return found;
+    return -1;
 }
 
 }  // namespace codepage

@@ -33,21 +33,51 @@ size_t Utf8SequenceLength(unsigned char c) {
     return 1;
 }
 
+// The conversion descriptor last opened on this thread, kept for the next
+// conversion between the same pair: opening one costs more than converting a
+// short text.
+class CIconvCache {
+public:
+    ~CIconvCache() {
+        if (m_cd != kNone) iconv_close(m_cd);
+    }
+    iconv_t Get(const std::string& from, const std::string& to) {
+        if (m_cd != kNone && from == m_from && to == m_to) {
+            iconv(m_cd, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+            return m_cd;
+        }
+        iconv_t cd = iconv_open(to.c_str(), from.c_str());
+        if (cd == kNone) return kNone;
+        if (m_cd != kNone) iconv_close(m_cd);
+        m_cd = cd;
+        m_from = from;
+        m_to = to;
+        return cd;
+    }
+
+    static inline const iconv_t kNone = reinterpret_cast<iconv_t>(-1);
+
+private:
+    iconv_t m_cd = kNone;
+    std::string m_from, m_to;
+};
+
 // Converts with iconv; nUnit is the input's unit size, 0 for UTF-8. An unconvertible or invalid
 // input unit becomes `replacement` and conversion goes on after it.
 bool Convert(const char* pIn, size_t nIn, const std::string& from, const std::string& to,
              size_t nUnit, const std::string& replacement, std::string& out) {
-    iconv_t cd = iconv_open(to.c_str(), from.c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    thread_local CIconvCache cache;
+    iconv_t cd = cache.Get(from, to);
+    if (cd == CIconvCache::kNone) return false;
     out.clear();
-    std::vector<char> buf(4096);
+    char buf[4096];
     char* in = const_cast<char*>(pIn);
     size_t inLeft = nIn;
     while (inLeft > 0) {
-        char* outp = buf.data();
-        size_t outLeft = buf.size();
+        char* outp = buf;
+        size_t outLeft = sizeof buf;
         size_t r = iconv(cd, &in, &inLeft, &outp, &outLeft);
-        out.append(buf.data(), outp - buf.data());
+        out.append(buf, outp - buf);
         if (r == static_cast<size_t>(-1)) {
             if (errno == E2BIG) continue;
             // EILSEQ or EINVAL: skip one character of the input (a whole
@@ -65,7 +95,6 @@ bool Convert(const char* pIn, size_t nIn, const std::string& from, const std::st
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "cli/Cli.h"
+#include "fw/base/CodePage.h"
+#include "fw/base/Platform.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/native/TestSupport.h"
 
@@ -51,6 +53,58 @@ TEST(Cli, DumpJson) {
     EXPECT_EQ(j["records"][1]["title"], "ニュース");
     EXPECT_EQ(j["records"][1]["memo"], "毎朝読むもの");
     EXPECT_EQ(j["records"][6]["parent"], 6);
+}
+
+// The JSON is written record by record; it must be the text the JSON library
+// prints for the same document, whatever the strings hold.
+TEST(Cli, DumpJsonIsTheLibrarysText) {
+    ScratchDir dir;
+    struct {
+        const char* name;
+        std::vector<std::string> titles;
+    } cases[] = {
+        {"no records", {}},
+        {"plain", {"a", ""}},
+        {"quotes and backslashes", {"say \"hi\" \\ bye", "\\\\\""}},
+        {"control characters", {std::string("\x01\x08\t\n\x0B\x0C\r\x1F\x7F", 9), "a\nb"}},
+        {"a NUL byte", {std::string("a\0b", 3)}},
+        {"Shift-JIS with a 5C trail byte", {"\x95\x5C\x8C\x76", "\x83\x41\x5C"}},
+        {"bytes the code page cannot convert", {"\x80\xA0\xFD\xFE\xFF", "\x81"}},
+        {"half-width katakana", {"\xC3\xBD\xC4"}},
+    };
+    for (auto& c : cases) {
+        COrdelinkDoc doc;
+        int nID = 1;
+        for (const std::string& t : c.titles) {
+            AddRecord(doc, nID, nID - 1, t.c_str(), nID % 2, t.c_str(), t.c_str());
+            doc.m_PtrAry[nID - 1]->m_Title = CString(t);  // with any NUL byte
+            ++nID;
+        }
+        ASSERT_TRUE(doc.OnSaveDocument(dir.File("j.pmk").c_str())) << c.name;
+        CliResult r = RunCliArgs({"dump", "--json", dir.File("j.pmk")});
+        ASSERT_EQ(r.code, 0) << c.name << r.err;
+
+        nlohmann::json records = nlohmann::json::array();
+        for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) {
+            const CUrlItem* p = doc.m_PtrAry[i];
+            auto utf8 = [](const CString& s) {
+                std::string out;
+                if (!platform::CodePageToUtf8(s.str(), codepage::Active(), out)) return s.str();
+                return out;
+            };
+            records.push_back({{"index", i},
+                               {"id", static_cast<int>(p->m_ID)},
+                               {"parent", p->m_ParentID},
+                               {"isURL", p->m_IsURL},
+                               {"title", utf8(p->m_Title)},
+                               {"url", utf8(p->m_URL)},
+                               {"memo", utf8(p->m_Memo)}});
+        }
+        nlohmann::json want = {
+            {"count", doc.m_PtrAry.GetSize()}, {"empty", doc.m_bEmpty != 0}, {"records", records}};
+        EXPECT_EQ(r.out, want.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n")
+            << c.name;
+    }
 }
 
 TEST(Cli, CheckFindsEveryKindOfDamage) {

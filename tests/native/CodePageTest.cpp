@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "fw/base/CodePage.h"
 #include "fw/base/Platform.h"
 
@@ -43,6 +47,47 @@ TEST(CodePage, CaseInsensitiveComparisonIsCharacterWise) {
         {"\xB1", "\x83\x41", 1},  // half-width katakana byte vs lead byte
     };
     for (auto& c : cases) EXPECT_EQ(NoCase(c.a, c.b), c.want) << c.a << " / " << c.b;
+}
+
+// The searches against a plain walk over the characters, on random text that
+// mixes ASCII, lead bytes (also at the very end) and trail bytes that look
+// like the searched characters.
+TEST(CodePage, SearchesAgreeWithACharacterWalk) {
+    CodePageGuard guard;
+    const char alphabet[] = {'"', '\\',   '<',    'D',    'T',    '>',   ' ',
+                             'a', '\x81', '\x95', '\x5C', '\xE0', '\x22'};
+    const std::string needles[] = {"\"", "\\", "<DT><", "\x95\x5C", "\x5C<", "\x81\x81"};
+    std::mt19937 rng(3);
+    for (int nCodePage : {932, 1252}) {
+        codepage::SetActive(nCodePage);
+        for (int round = 0; round < 3000; ++round) {
+            std::string hay(rng() % 24, ' ');
+            for (char& c : hay) c = alphabet[rng() % sizeof alphabet];
+            // Character starts, by the walk the searches promise.
+            std::vector<size_t> starts;
+            for (size_t i = 0; i < hay.size(); i += codepage::CharLength(&hay[i], hay.size() - i))
+                starts.push_back(i);
+            for (const std::string& needle : needles) {
+                long want = -1;
+                for (size_t i : starts)
+                    if (hay.compare(i, needle.size(), needle) == 0) {
+                        want = static_cast<long>(i);
+                        break;
+                    }
+                ASSERT_EQ(codepage::Find(hay.data(), hay.size(), needle.data(), needle.size()),
+                          want)
+                    << nCodePage << " " << hay << " / " << needle;
+            }
+            for (char ch : {'"', '\\', '\x81', '\xE0'}) {
+                long want = -1;
+                for (size_t i : starts)
+                    if (hay[i] == ch && codepage::CharLength(&hay[i], hay.size() - i) == 1)
+                        want = static_cast<long>(i);
+                ASSERT_EQ(codepage::ReverseFind(hay.data(), hay.size(), ch), want)
+                    << nCodePage << " " << hay << " / " << ch;
+            }
+        }
+    }
 }
 
 TEST(CodePage, SingleByteCodePageSearchesEveryByte) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <random>
 
+#include "store/CIdMap.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/native/TestSupport.h"
 
@@ -127,5 +130,51 @@ TEST(ItemTable, IndexAgreesWithScansUnderRandomEdits) {
         for (int id = -3; id < 70; ++id)
             ASSERT_EQ(doc.IndexOfID(id), Reference::IndexOfID(doc, id)) << step << " id " << id;
         ASSERT_EQ(doc.GetFreeID(), Reference::FreeID(doc)) << step;
+    }
+}
+
+// The ID map's two halves (the array of small IDs and the hash table of the
+// rest) against std::map, under patterns that move IDs between them: runs,
+// strides of powers of two, negative and huge IDs, removals in between.
+TEST(ItemTable, IdMapAgreesWithAnOrderedMap) {
+    struct {
+        const char* name;
+        std::function<int(int)> id;
+    } patterns[] = {
+        {"ascending", [](int i) { return i + 1; }},
+        {"descending from far", [](int i) { return 50000 - i; }},
+        {"stride 2^16", [](int i) { return i << 16; }},
+        {"stride 2^20 mixed with small", [](int i) { return i % 2 ? i : i << 20; }},
+        {"negative", [](int i) { return -i; }},
+        {"huge", [](int i) { return 0x7FFFFFFF - i; }},
+        {"random", [](int i) { return static_cast<int>(std::mt19937(i)()); }},
+    };
+    std::vector<CUrlItem> items(3000);
+    for (auto& p : patterns) {
+        CIdMap map;
+        std::map<int, CUrlItem*> ref;
+        std::mt19937 rng(7);
+        for (int i = 0; i < 3000; ++i) {
+            const int nID = p.id(i);
+            bool bAdded;
+            CUrlItem** pp = map.Insert(nID, &items[i], bAdded);
+            ASSERT_EQ(bAdded, ref.emplace(nID, &items[i]).second) << p.name << " " << i;
+            ASSERT_EQ(*pp, ref[nID]) << p.name << " " << i;
+            if (rng() % 3 == 0) {  // remove one added before
+                const int nGone = p.id(static_cast<int>(rng() % (i + 1)));
+                map.Erase(nGone);
+                ref.erase(nGone);
+            }
+        }
+        ASSERT_EQ(map.GetCount(), ref.size()) << p.name;
+        for (int i = 0; i < 3000; ++i) {
+            const int nID = p.id(i);
+            auto it = ref.find(nID);
+            EXPECT_EQ(map.Find(nID), it == ref.end() ? nullptr : it->second) << p.name << " " << i;
+        }
+        EXPECT_EQ(map.Find(123456789), ref.count(123456789) ? ref[123456789] : nullptr);
+        map.Clear();
+        EXPECT_EQ(map.GetCount(), 0u);
+        EXPECT_EQ(map.Find(p.id(0)), nullptr);
     }
 }

@@ -1,7 +1,6 @@
 // Saving when the disk runs full: the old file must survive byte for byte.
 #include <gtest/gtest.h>
 
-
 #include "store/COrdelinkDoc.h"
 #include "tests/native/FileSizeLimit.h"
 #include "tests/native/TestSupport.h"
