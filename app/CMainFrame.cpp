@@ -1,5 +1,9 @@
 #include "app/CMainFrame.h"
 
+#include <shlobj.h>
+
+#include "app/CShellLinkFile.h"
+#include "fw/base/AfxHooks.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CCreateContext.h"
@@ -27,6 +31,7 @@ ON_COMMAND(ID_INT_FOCUS_FORM, OnFocusForm)
 ON_COMMAND(ID_INT_SHOW_PENDING, OnShowPending)
 ON_COMMAND(ID_INT_TOOLBAR_FLAT, OnToolBarFlat)
 ON_COMMAND(ID_INT_TOOLBAR_NORMAL, OnToolBarNormal)
+ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateShortcut)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_CLOCK, OnUpdateClock)
 ON_NOTIFY(TBN_QUERYDELETE, AFX_IDW_TOOLBAR, OnToolBarQuery)
 ON_NOTIFY(TBN_QUERYINSERT, AFX_IDW_TOOLBAR, OnToolBarQuery)
@@ -115,6 +120,27 @@ BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, bool bProbe) {
         CWnd::OnCmdMsg(nID, nCode, pExtra, bProbe))
         return TRUE;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, bProbe);
+}
+
+// A shortcut to this program on the desktop, replacing one of the same name.
+void CMainFrame::OnCreateShortcut() {
+    char szDesktop[MAX_PATH] = "";
+    LPITEMIDLIST pidl = nullptr;
+    if (FAILED(::SHGetSpecialFolderLocation(m_hWnd, CSIDL_DESKTOP, &pidl))) return;
+    const BOOL bPath = ::SHGetPathFromIDListA(pidl, szDesktop);
+    ::CoTaskMemFree(pidl);
+    if (!bPath) return;
+
+    char szExe[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, szExe, MAX_PATH);
+    CString strExe = szExe;
+    const int nSlash = strExe.ReverseFind('\\');
+    const CString strFolder = nSlash >= 0 ? strExe.Left(nSlash) : CString();
+    const CString strLink = CString(szDesktop) + "\\Ordelink.lnk";
+
+    CShellLinkFile link;
+    if (!link.CreateShortcutFile(strLink, strExe, strFolder, "", "", "", 0, 0, 0))
+        AfxMessageBox("Create Shortcut Error!!", AFX_MB_OK);
 }
 
 void CMainFrame::Forward(CWnd* pPane, UINT nID) {

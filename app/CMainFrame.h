@@ -31,6 +31,7 @@ protected:
     void OnItemChanged();
     void OnSelectionChanged();
     void OnUpdateClock(CCmdUI* pCmdUI);
+    void OnCreateShortcut();
     void OnToolBarQuery(NMHDR* pNMHDR, LRESULT* pResult);
     void OnToolBarCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "app/CMainFrame.h"
+#include "chrome/CAboutDlg.h"
+#include "fw/base/AfxHooks.h"
 #include "fw/win/CCommandLineInfo.h"
 #include "fw/win/CRecentFileList.h"
 #include "fw/win/CSingleDocTemplate.h"
@@ -24,6 +26,9 @@ const char kNoRecentFile[] = "Brennholt";
 BEGIN_MESSAGE_MAP(COrdelinkApp, CWinApp)
 ON_COMMAND(ID_FILE_NEW, OnNew)
 ON_COMMAND(ID_FILE_OPEN, OnOpen)
+ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+ON_COMMAND(ID_HELP, OnHelpIndex)
+ON_COMMAND(ID_HELP_INDEX, OnHelpIndex)
 END_MESSAGE_MAP()
 
 void COrdelinkApp::OnNew() {
@@ -32,6 +37,32 @@ void COrdelinkApp::OnNew() {
 
 void COrdelinkApp::OnOpen() {
     CWinApp::OnFileOpen();
+}
+
+void COrdelinkApp::OnAppAbout() {
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}
+
+CString COrdelinkApp::HelpFilePath() {
+    char szPath[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    CString strPath = szPath;
+    const int nDot = strPath.ReverseFind('.');
+    if (nDot >= 0) strPath = strPath.Left(nDot);
+    return strPath + ".HLP";
+}
+
+// The help file at its contents. No help file is shipped: without one the
+// user is told so, instead of the help program's own error.
+void COrdelinkApp::OnHelpIndex() {
+    const CString strHelp = HelpFilePath();
+    if (::GetFileAttributesA(strHelp) == INVALID_FILE_ATTRIBUTES) {
+        AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_NO_HELP_FILE), strHelp),
+                      AFX_MB_OK | AFX_MB_ICONINFORMATION);
+        return;
+    }
+    ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, strHelp, HELP_INDEX, 0);
 }
 
 void COrdelinkApp::SetIniPath() {

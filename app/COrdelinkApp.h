@@ -15,10 +15,14 @@ public:
     virtual void SetIniPath();
     // The first top-level window title containing "- Ordelink", or "No".
     static CString FindRunningTitle();
+    // The help file: the executable's path with ".HLP" for its extension.
+    static CString HelpFilePath();
 
 protected:
     void OnNew();
     void OnOpen();
+    void OnAppAbout();
+    void OnHelpIndex();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -8,15 +8,20 @@ set(ORD_WIN_SOURCES
     fw/win/CCmdUI.cpp
     fw/win/CCommandLineInfo.cpp
     fw/win/CControlBar.cpp
+    fw/win/CDataExchange.cpp
+    fw/win/CDialog.cpp
     fw/win/CEditView.cpp
     fw/win/CFileDialog.cpp
     fw/win/CFormView.cpp
     fw/win/CFrameWnd.cpp
+    fw/win/CPropertyPage.cpp
+    fw/win/CPropertySheet.cpp
     fw/win/CRecentFileList.cpp
     fw/win/CSingleDocTemplate.cpp
     fw/win/CSplitterWnd.cpp
     fw/win/CStatusBar.cpp
     fw/win/CToolBar.cpp
+    fw/win/CToolTipCtrl.cpp
     fw/win/CTreeView.cpp
     fw/win/CView.cpp
     fw/win/CWinApp.cpp
@@ -25,6 +30,14 @@ set(ORD_WIN_SOURCES
 set(ORD_APP_SOURCES
     app/BrowserDetect.cpp
     browser/BrowserDde_win.cpp
+    app/CPPage1.cpp
+    app/CPPage2.cpp
+    app/CPPage3.cpp
+    app/CPPage4.cpp
+    app/CPSheet.cpp
+    app/CShellLinkFile.cpp
+    chrome/CAboutDlg.cpp
+    chrome/CLinkStatic.cpp
     chrome/CToolBarEx.cpp
     app/CMainFrame.cpp
     app/COrdelinkApp.cpp
@@ -46,6 +59,10 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/FileDialogTest.cpp
     tests/win32/StandInPrograms.cpp
     tests/win32/BrowserCommandsTest.cpp
+    tests/win32/DialogTestSupport.cpp
+    tests/win32/SettingsSheetTest.cpp
+    tests/win32/ShortcutTest.cpp
+    tests/win32/AboutBoxTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
@@ -67,7 +84,7 @@ add_custom_command(OUTPUT ${ORD_RES_OBJECT}
 add_custom_target(ordelink_resources DEPENDS ${ORD_RES_OBJECT})
 set_source_files_properties(${ORD_RES_OBJECT} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 
-set(ORD_WIN_LIBS comctl32 comdlg32 shell32 ole32 gdi32 user32 kernel32)
+set(ORD_WIN_LIBS comctl32 comdlg32 shell32 ole32 uuid gdi32 user32 kernel32)
 
 add_library(ordelink_win STATIC ${ORD_WIN_SOURCES} ${ORD_APP_SOURCES})
 target_link_libraries(ordelink_win PUBLIC ordelink_core ${ORD_WIN_LIBS})

@@ -130,6 +130,7 @@
 #define IDP_LINK_HTML_FAILED        32861
 #define IDP_IMPORT_BOOKMARK_ASK     32862
 #define IDP_IMPORT_BOOKMARK_FAILED  32863
+#define IDP_NO_HELP_FILE            32864   /* %1 = the help file looked for */
 
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/BrowserDetect.h"
+#include "app/CPSheet.h"
 #include "browser/BrowserCommandLine.h"
 #include "browser/WindowInfoReply.h"
 #include "convert/ClipboardLink.h"
@@ -62,6 +63,7 @@ ON_COMMAND(ID_INT_ITEM_CHANGED, OnItemChanged)
 ON_COMMAND(ID_GETURL, OnGetURL)
 ON_COMMAND(ID_CREATE_LINK_HTML, OnCreateLinkHtml)
 ON_COMMAND(ID_CLIPBOARD_LINK, OnSetClipboardLink)
+ON_COMMAND(ID_SETTING, OnSettings)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_FOLDER, OnUpdateTreeCommand)
@@ -129,6 +131,30 @@ void CTreeVw::LoadSaveSettings(BOOL bLoad) {
     m_ToolBarType = static_cast<int>(pApp->GetProfileInt(kSetting, "ToolBarType", 1));
     m_HtmlDirTemp = static_cast<int>(pApp->GetProfileInt(kSetting, "HtmlDirTemp", 1));
     m_LinkTarget = static_cast<int>(pApp->GetProfileInt(kSetting, "LinkTarget", 1));
+}
+
+// The settings sheet works on copies; only OK copies them back, saves them
+// and applies the toolbar look at once.
+void CTreeVw::OnSettings() {
+    CPSheet sheet;
+    sheet.m_Page1.m_BrowserName = m_BrowserName;
+    sheet.m_Page1.m_BrowserAny = m_BrowserAny;
+    sheet.m_Page1.m_bBrowserIsIE = m_bBrowserIsIE;
+    sheet.m_Page2.m_AppAny = m_AppAny;
+    sheet.m_Page2.m_TitleEmpty = m_TitleEmpty;
+    sheet.m_Page3.m_ToolBarType = m_ToolBarType;
+    sheet.m_Page3.m_HtmlDirTemp = m_HtmlDirTemp;
+    sheet.m_Page3.m_LinkTarget = m_LinkTarget;
+    if (sheet.DoModal() != IDOK) return;
+    m_BrowserName = sheet.m_Page1.m_BrowserName;
+    m_BrowserAny = sheet.m_Page1.m_BrowserAny;
+    m_AppAny = sheet.m_Page2.m_AppAny;
+    m_TitleEmpty = sheet.m_Page2.m_TitleEmpty;
+    m_ToolBarType = sheet.m_Page3.m_ToolBarType;
+    m_HtmlDirTemp = sheet.m_Page3.m_HtmlDirTemp;
+    m_LinkTarget = sheet.m_Page3.m_LinkTarget;
+    LoadSaveSettings(FALSE);
+    SendToFrame(m_ToolBarType != 0 ? ID_INT_TOOLBAR_FLAT : ID_INT_TOOLBAR_NORMAL);
 }
 
 void CTreeVw::ApplyViewSettings() {

@@ -101,6 +101,7 @@ protected:
     void OnCreateLinkHtml();
     void OnSetClipboardLink();
     void OnItemChanged();
+    void OnSettings();
     void OnUpdateTreeCommand(CCmdUI* pCmdUI);
     void OnSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
     void OnDblClk(NMHDR* pNMHDR, LRESULT* pResult);

@@ -204,6 +204,9 @@ BOOL CWnd::Create(const char* pszClassName, const char* pszWindowName, DWORD dwS
 }
 
 BOOL CWnd::SubclassWindow(HWND hWnd) {
+    m_hWnd = hWnd;
+    PreSubclassWindow();
+    m_hWnd = nullptr;
     if (!SetWindowSubclass(hWnd, AfxSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
     if (!SetPropA(hWnd, kObjectProperty, this)) {

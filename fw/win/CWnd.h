@@ -34,6 +34,8 @@ public:
                         const RECT& rect, CWnd* pParentWnd, UINT nID,
                         CCreateContext* pContext = nullptr);
     BOOL SubclassWindow(HWND hWnd);
+    // A control's last look at its window before its messages come here.
+    virtual void PreSubclassWindow() {}
     HWND UnsubclassWindow();
     virtual BOOL DestroyWindow();
 

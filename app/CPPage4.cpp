@@ -1,0 +1,5 @@
+#include "app/CPPage4.h"
+
+#include "res/resource.h"
+
+CPPage4::CPPage4() : CPropertyPage(IDD_PPAGE4) {}
