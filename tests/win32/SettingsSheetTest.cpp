@@ -173,7 +173,7 @@ TEST(SettingsSheet, PagesShowTheRecord) {
                                 IDC_TOOLBAR_FLAT, IDC_HTML_DIR_ASK, IDC_LINK_TARGET_SAME}));
 }
 
-long OtherBrowser(const char*, const char*, CString& strResult) {
+INT_PTR OtherBrowser(const char*, const char*, CString& strResult) {
     strResult = "C:\\Program Files\\Other\\other.exe";
     return 42;
 }

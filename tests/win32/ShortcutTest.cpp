@@ -87,7 +87,17 @@ std::string LnkInfo(const ScratchDir& dir, const std::string& linkPath) {
         CloseHandle(pi.hProcess);
     }
     CloseHandle(hOut);
-    return bRan ? ReadBytes(outPath) : std::string();
+    if (!bRan) return std::string();
+    // Wine's process object for a Linux program may end before the program
+    // itself has written its report: wait until the report stops growing.
+    std::string report, last;
+    for (int i = 0; i < 200; ++i) {
+        report = ReadBytes(outPath);
+        if (!report.empty() && report == last) break;
+        last = report;
+        Sleep(100);
+    }
+    return report;
 }
 
 // The value after "Name<blanks>:" on lnkinfo's line for it.
