@@ -29,6 +29,7 @@ set(ORD_WIN_SOURCES
 )
 set(ORD_APP_SOURCES
     app/BrowserDetect.cpp
+    browser/BrowserDde_win.cpp
     app/CPPage1.cpp
     app/CPPage2.cpp
     app/CPPage3.cpp
@@ -56,6 +57,8 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
     tests/win32/FileDialogTest.cpp
+    tests/win32/StandInPrograms.cpp
+    tests/win32/BrowserCommandsTest.cpp
     tests/win32/DialogTestSupport.cpp
     tests/win32/SettingsSheetTest.cpp
     tests/win32/ShortcutTest.cpp
@@ -113,7 +116,12 @@ if(BUILD_TESTING)
     add_executable(browser_standin tests/win32/BrowserStandIn.cpp)
     target_compile_options(browser_standin PRIVATE ${ORD_WARNINGS})
     target_link_options(browser_standin PRIVATE -static)
-    add_dependencies(win32_gui_tests ordelink_resources Ordelink browser_standin)
+    # Stands in for a browser's DDE service in the tests of GetURL.
+    add_executable(dde_server_standin tests/win32/DdeServerStandIn.cpp)
+    target_compile_options(dde_server_standin PRIVATE ${ORD_WARNINGS})
+    target_link_options(dde_server_standin PRIVATE -static)
+    add_dependencies(win32_gui_tests ordelink_resources Ordelink browser_standin
+        dde_server_standin)
     target_link_libraries(win32_gui_tests PRIVATE ordelink_win GTest::gtest GTest::gtest_main)
     target_compile_options(win32_gui_tests PRIVATE ${ORD_WARNINGS})
     target_compile_definitions(win32_gui_tests PRIVATE

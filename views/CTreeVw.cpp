@@ -9,9 +9,13 @@
 #include "app/BrowserDetect.h"
 #include "app/CPSheet.h"
 #include "browser/BrowserCommandLine.h"
+#include "browser/WindowInfoReply.h"
+#include "convert/ClipboardLink.h"
+#include "convert/LinkPage.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CCmdUI.h"
+#include "fw/win/CFileDialog.h"
 #include "fw/win/CFrameWnd.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
@@ -56,6 +60,9 @@ ON_COMMAND(ID_ADD_FOLDER, OnAddFolder)
 ON_COMMAND(ID_DELETE, OnDelete)
 ON_COMMAND(ID_EXECUTE, OnExecute)
 ON_COMMAND(ID_INT_ITEM_CHANGED, OnItemChanged)
+ON_COMMAND(ID_GETURL, OnGetURL)
+ON_COMMAND(ID_CREATE_LINK_HTML, OnCreateLinkHtml)
+ON_COMMAND(ID_CLIPBOARD_LINK, OnSetClipboardLink)
 ON_COMMAND(ID_SETTING, OnSettings)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
@@ -530,6 +537,115 @@ void CTreeVw::OnDelete() {
     LRESULT lResult = 0;
     OnSelChanged(nullptr, &lResult);
     pDoc->SetModifiedFlag(TRUE);
+}
+
+// ---- Capturing the browser's page
+
+BOOL CTreeVw::ConnectBrowserDde() {
+    return m_BrowserDde.Connect(CBrowserDde::ServiceFor(m_bBrowserIsIE));
+}
+
+CString CTreeVw::RequestWindowInfo() {
+    return m_BrowserDde.RequestWindowInfo();
+}
+
+void CTreeVw::DisconnectBrowserDde() {
+    m_BrowserDde.Disconnect();
+}
+
+// The page the browser shows becomes a new URL item under the selection, made
+// as Add URL makes one; the form shows the captured title and URL until the
+// user updates the item. A conversation that no longer answers (the browser
+// was closed or restarted) is made once more before the capture fails, and a
+// browser flag that names another browser than the connected one connects to
+// that one: nothing is inserted without a page.
+void CTreeVw::OnGetURL() {
+    COrdelinkDoc* pDoc = GetDocument();
+    if (m_BrowserDde.IsConnected() &&
+        m_BrowserDde.Service() != CBrowserDde::ServiceFor(m_bBrowserIsIE))
+        DisconnectBrowserDde();
+    CString strReply;
+    if (m_BrowserDde.IsConnected()) strReply = RequestWindowInfo();
+    if (strReply.IsEmpty() && ConnectBrowserDde()) strReply = RequestWindowInfo();
+    if (strReply.IsEmpty()) {
+        ViewMessageBeep(0);
+        AfxMessageBox(AfxLoadString(IDP_GETURL_FAILED));
+        return;
+    }
+    CString strURL, strTitle;
+    CutWindowInfoReply(strReply, strURL, strTitle);
+    pDoc->SetPending(strTitle, strURL);
+    const int nCount = pDoc->m_PtrAry.GetSize();
+    InsertNewItem(FALSE, FALSE, FALSE);
+    if (pDoc->m_PtrAry.GetSize() == nCount) return;  // refused: a URL item is selected
+    pDoc->SetModifiedFlag(TRUE);
+    SendToFrame(ID_INT_SHOW_PENDING);
+}
+
+// ---- The link page and the clipboard link
+
+// The whole collection as an HTML page of links, in the temporary folder or
+// where the user chooses, then opened in the browser.
+void CTreeVw::OnCreateLinkHtml() {
+    COrdelinkDoc* pDoc = GetDocument();
+    const CString strBase = LinkPageBaseName(pDoc->GetTitle());
+    char szTemp[MAX_PATH] = "";
+    const DWORD cch = ::GetTempPathA(MAX_PATH, szTemp);
+    if (cch == 0 || cch >= MAX_PATH) {
+        AfxMessageBox("GetTempPath Error");
+        return;
+    }
+    CString strPath;
+    if (m_HtmlDirTemp != 0) {
+        strPath.Format("%s%s.HTML", szTemp, static_cast<const char*>(strBase));
+    } else {
+        CFileDialog dlg(FALSE, "HTML", strBase + ".HTML",
+                        OFN_OVERWRITEPROMPT | OFN_CREATEPROMPT | OFN_HIDEREADONLY,
+                        "HTML Files (*.HTML)|*.HTML|HTM Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||",
+                        this);
+        if (dlg.DoModal() != IDOK) return;
+        strPath = dlg.GetPathName();
+    }
+    CWaitCursor wait;
+    LinkPageOptions options;
+    options.strDocTitle = pDoc->GetTitle();
+    options.strBuild = m_Build;
+    options.created = CTime::GetCurrentTime();
+    options.bPlainLinks = m_LinkTarget != 0;
+    // A failure has been reported; a page not fully written is not opened.
+    if (WriteLinkPage(*pDoc, strPath, options) != LinkPageResult::Done) return;
+    LaunchBrowser(strPath);
+}
+
+void CTreeVw::OnSetClipboardLink() {
+    COrdelinkDoc* pDoc = GetDocument();
+    const int nIndex = pDoc->GetCurIndex();
+    if (pDoc->m_bEmpty == 1 || nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize()) return;
+    const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
+    if (rec.m_IsURL == 0) return;  // folders give no link
+    CopyTextToClipboard(MakeClipboardLink(rec));
+}
+
+void CTreeVw::CopyTextToClipboard(const CString& strText) {
+    if (!::OpenClipboard(m_hWnd)) {
+        AfxMessageBox("Error OpenClipboard()");
+        return;
+    }
+    const size_t cb = static_cast<size_t>(strText.GetLength()) + 1;
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+    void* p = hMem ? ::GlobalLock(hMem) : nullptr;
+    if (!p) {
+        // The clipboard keeps what it had.
+        if (hMem) ::GlobalFree(hMem);
+        ::CloseClipboard();
+        return;
+    }
+    memcpy(p, static_cast<const char*>(strText), cb);
+    ::EmptyClipboard();
+    ::GlobalUnlock(hMem);
+    // Once taken the memory is the clipboard's.
+    if (!::SetClipboardData(CF_TEXT, hMem)) ::GlobalFree(hMem);
+    ::CloseClipboard();
 }
 
 // ---- Drag and drop

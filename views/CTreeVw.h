@@ -4,6 +4,7 @@
 // ROOT); every insertion is sorted by label.
 #pragma once
 
+#include "browser/BrowserDde_win.h"
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
@@ -45,6 +46,15 @@ public:
     void LaunchBrowser(const CString& strTarget);
     void ShellOpenURL(const CString& strURL);
 
+    // Capturing the page a running browser shows: the conversation with the
+    // service the browser flag names (ended when the view goes).
+    BOOL ConnectBrowserDde();
+    CString RequestWindowInfo();
+    void DisconnectBrowserDde();
+
+    // Places the text on the clipboard as CF_TEXT.
+    void CopyTextToClipboard(const CString& strText);
+
     // The context menu 107 with the entries the current state removes; the
     // caller destroys it (the popup is its first submenu).
     HMENU LoadContextMenu() const;
@@ -79,11 +89,17 @@ public:
     HTREEITEM m_hDropNode = nullptr;
     HIMAGELIST m_pDragImage = nullptr;
 
+    // The DDE conversation of GetURL.
+    CBrowserDde m_BrowserDde;
+
 protected:
     void OnAddURL();
     void OnAddFolder();
     void OnDelete();
     void OnExecute();
+    void OnGetURL();
+    void OnCreateLinkHtml();
+    void OnSetClipboardLink();
     void OnItemChanged();
     void OnSettings();
     void OnUpdateTreeCommand(CCmdUI* pCmdUI);
