@@ -55,6 +55,9 @@ ON_COMMAND(ID_ADD_FOLDER, OnAddFolder)
 ON_COMMAND(ID_DELETE, OnDelete)
 ON_COMMAND(ID_EXECUTE, OnExecute)
 ON_COMMAND(ID_INT_ITEM_CHANGED, OnItemChanged)
+ON_COMMAND(ID_CONVERT_FAV_TO_FILE, OnImportFavorites)
+ON_COMMAND(ID_CONVERT_FILE_TO_FAV, OnExportFavorites)
+ON_COMMAND(ID_READ_BOOKMARK, OnReadBookmark)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_FOLDER, OnUpdateTreeCommand)
@@ -281,6 +284,10 @@ void CTreeVw::BuildTree() {
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
     SelectItem(m_hRootNode);
+}
+
+void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
+    TreeView_SortChildren(m_hWnd, hFolder, FALSE);
 }
 
 HTREEITEM CTreeVw::FindNode(HTREEITEM h, int nID) const {
