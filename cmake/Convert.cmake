@@ -24,6 +24,7 @@ set(ORD_CONVERT_SOURCES
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
+    convert/FavoritesPath.cpp
     convert/ImportFolder.cpp
     convert/LinkPage.cpp
     convert/ProgramStrings.cpp

@@ -45,6 +45,9 @@ set(ORD_APP_SOURCES
     views/CFormVw.cpp
     views/CTreeVw.cpp
     views/ViewBeep.cpp
+    views/CTreeExportTree.cpp
+    views/CTreeImportObserver.cpp
+    views/ImportCommands.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/GuiTestSupport.cpp
@@ -63,6 +66,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/SettingsSheetTest.cpp
     tests/win32/ShortcutTest.cpp
     tests/win32/AboutBoxTest.cpp
+    tests/win32/ImportCommandsTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
@@ -128,6 +132,18 @@ if(BUILD_TESTING)
         ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
         ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
+    # The bookmark import into the window, timed under Wine (not a test).
+    add_executable(window_import_bench bench/WindowImportBench.cpp tests/win32/GuiTestSupport.cpp
+        tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})
+    add_dependencies(window_import_bench ordelink_resources)
+    target_link_libraries(window_import_bench PRIVATE ordelink_win GTest::gtest)
+    target_compile_options(window_import_bench PRIVATE ${ORD_WARNINGS})
+    target_compile_definitions(window_import_bench PRIVATE
+        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
+        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
+    set_source_files_properties(tests/win32/ImportCommandsTest.cpp PROPERTIES
+        COMPILE_DEFINITIONS ORD_CORPUS_DIR="${ORD_CORPUS_DIR}")
     add_test(NAME win32_gui_tests COMMAND win32_gui_tests --gtest_brief=1)
     set_tests_properties(win32_gui_tests PROPERTIES TIMEOUT 300)
 endif()

@@ -103,11 +103,11 @@ int ExportFolder(const std::string& strDir, const CExportTree& tree, CExportTree
         CollectChildren(tree, levelNode, level.children);
         const ExportChildren& c = level.children;
         for (size_t i = 0; i < c.urlTitles.size(); ++i) {
-            const CString& strTitle = c.urlTitles[i];
-            // An untitled link is written as ".URL", which reads back the same.
-            if (!(strTitle.IsEmpty() || IsWritableName(strTitle)) ||
-                !WriteUrlFile(diskdir::Join(strLevelDir, diskdir::NameToDisk(strTitle + ".URL")),
-                              c.urls[i]))
+            // The rules hold for the name on disk: "News." is written as
+            // "News..URL", an untitled link as ".URL"; "CON" stays refused.
+            const CString strName = c.urlTitles[i] + ".URL";
+            if (!IsWritableName(strName) ||
+                !WriteUrlFile(diskdir::Join(strLevelDir, diskdir::NameToDisk(strName)), c.urls[i]))
                 nResult = 0;
         }
         stack.push_back(std::move(level));

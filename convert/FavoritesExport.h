@@ -46,7 +46,8 @@ struct ExportChildren {
 };
 int CollectChildren(const CExportTree& tree, CExportTree::Node node, ExportChildren& children);
 
-// Whether a title can be used as a file or directory name as it stands: not
+// Whether a name can be written on disk as it stands (a folder's title, or a
+// URL item's title with ".URL"): not
 // empty, none of \ / : * ? " < > | or control characters, not "." or "..",
 // not ending in a dot or a blank, and not a device name (CON, PRN, AUX, NUL,
 // COM1-9, LPT1-9, with or without an extension).

@@ -64,6 +64,9 @@ ON_COMMAND(ID_GETURL, OnGetURL)
 ON_COMMAND(ID_CREATE_LINK_HTML, OnCreateLinkHtml)
 ON_COMMAND(ID_CLIPBOARD_LINK, OnSetClipboardLink)
 ON_COMMAND(ID_SETTING, OnSettings)
+ON_COMMAND(ID_CONVERT_FAV_TO_FILE, OnImportFavorites)
+ON_COMMAND(ID_CONVERT_FILE_TO_FAV, OnExportFavorites)
+ON_COMMAND(ID_READ_BOOKMARK, OnReadBookmark)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_FOLDER, OnUpdateTreeCommand)
@@ -314,6 +317,10 @@ void CTreeVw::BuildTree() {
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
     SelectItem(m_hRootNode);
+}
+
+void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
+    TreeView_SortChildren(m_hWnd, hFolder, FALSE);
 }
 
 HTREEITEM CTreeVw::FindNode(HTREEITEM h, int nID) const {

@@ -55,6 +55,10 @@ public:
     // Places the text on the clipboard as CF_TEXT.
     void CopyTextToClipboard(const CString& strText);
 
+    // Sorts one folder's children by label, once, after nodes were added
+    // in bulk without sorted insertion.
+    void SortChildrenOf(HTREEITEM hFolder);
+
     // The context menu 107 with the entries the current state removes; the
     // caller destroys it (the popup is its first submenu).
     HMENU LoadContextMenu() const;
@@ -109,6 +113,10 @@ protected:
     void OnMouseMove(UINT nFlags, POINT point);
     void OnLButtonUp(UINT nFlags, POINT point);
     void OnContextMenu(CWnd* pWnd, POINT point);
+    // Import and export (views/ImportCommands.cpp)
+    void OnImportFavorites();
+    void OnExportFavorites();
+    void OnReadBookmark();
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -123,4 +131,7 @@ private:
     void MoveSubtree(HTREEITEM hSrc, HTREEITEM hNewParent);
     void SendToFrame(UINT nID) const;
     CString MakeTimeStampTitle(BOOL bBookmarkTitle) const;
+    // The bookmark file steps shared by 32776 and 32783: from the dated
+    // folder to the beep.
+    void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
 };

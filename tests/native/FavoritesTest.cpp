@@ -200,3 +200,36 @@ TEST(FavoritesExport, OrderDuplicatesAndDamagedParents) {
     for (auto& c : children) order += c.second->m_Title.str() + ",";
     EXPECT_EQ(order, "dup,dup,DUP2,Same,Same,zero,");
 }
+
+TEST(FavoritesExport, NameRulesHoldForTheNameOnDisk) {
+    // A URL item's name on disk ends in ".URL", so a trailing dot or blank
+    // and a lone dot are harmless there; a folder's name is its title.
+    const struct {
+        const char* title;
+        const char* fileOnDisk;  // nullptr: refused
+        bool folderWritten;
+    } cases[] = {
+        {"News.", "News..URL", false}, {"Blank ", "Blank .URL", false},
+        {".", "..URL", false},         {"CON", nullptr, false},
+        {"a:b", nullptr, false},       {"Plain", "Plain.URL", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        ScratchDir dir;
+        COrdelinkDoc item;
+        AddRecord(item, 1, 0, Ansi(c.title), 1, "http://x/");
+        std::string strDateDir;
+        EXPECT_EQ(ExportFavorites(dir.Path(), CDocumentTree(item), CTime(2024, 1, 1, 0, 0, 0),
+                                  &strDateDir),
+                  c.fileOnDisk ? ExportResult::Done : ExportResult::Incomplete);
+        EXPECT_EQ(Names(strDateDir), c.fileOnDisk ? std::vector<std::string>{c.fileOnDisk}
+                                                  : std::vector<std::string>{});
+
+        COrdelinkDoc folder;
+        AddRecord(folder, 1, 0, Ansi(c.title), 0);
+        EXPECT_EQ(ExportFavorites(dir.Path(), CDocumentTree(folder), CTime(2024, 1, 1, 0, 0, 1),
+                                  &strDateDir),
+                  c.folderWritten ? ExportResult::Done : ExportResult::Incomplete);
+        EXPECT_EQ(Names(strDateDir).size(), c.folderWritten ? 1u : 0u);
+    }
+}

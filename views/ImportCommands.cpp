@@ -1,0 +1,138 @@
+// The tree view's import and export commands: the Favorites folder in (32776)
+// and out (32777), and a browser's bookmark file in (32783, and 32776 for a
+// browser other than Internet Explorer). The reading and writing is the
+// portable code of convert/; here are the prompts, dialogs, cursor, messages
+// and the tree.
+#include "convert/BookmarkImport.h"
+#include "convert/FavoritesExport.h"
+#include "convert/FavoritesImport.h"
+#include "convert/FavoritesPath.h"
+#include "fw/base/AfxHooks.h"
+#include "fw/base/CTime.h"
+#include "fw/win/CFileDialog.h"
+#include "fw/win/CWinApp.h"
+#include "res/resource.h"
+#include "store/COrdelinkDoc.h"
+#include "views/CTreeExportTree.h"
+#include "views/CTreeImportObserver.h"
+#include "views/CTreeVw.h"
+#include "views/ViewBeep.h"
+
+namespace {
+
+const char kBookmarkFileName[] = "bookmark.htm";
+const char kBookmarkDefExt[] = "HTM";
+// 32783 and 32776 name the first filter differently.
+const char kReadBookmarkFilter[] = "HTM Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||";
+const char kConvertBookmarkFilter[] = "HTML Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||";
+
+bool AskYesNo(UINT nPromptID, UINT nDefaultButton) {
+    return AfxMessageBox(AfxLoadString(nPromptID),
+                         AFX_MB_YESNO | AFX_MB_ICONQUESTION | nDefaultButton) == AFX_IDYES;
+}
+
+// The chosen bookmark file, or false when the dialog was cancelled.
+bool ChooseBookmarkFile(const char* pszFilter, CString& strPath) {
+    CFileDialog dlg(TRUE, kBookmarkDefExt, kBookmarkFileName, OFN_HIDEREADONLY, pszFilter);
+    if (dlg.DoModal() != IDOK) return false;
+    strPath = dlg.GetPathName();
+    return true;
+}
+
+// Nodes added in bulk are not painted one by one.
+class CNoRedraw {
+public:
+    explicit CNoRedraw(HWND hWnd) : m_hWnd(hWnd) { ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0); }
+    ~CNoRedraw() {
+        ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
+        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+    }
+    CNoRedraw(const CNoRedraw&) = delete;
+    CNoRedraw& operator=(const CNoRedraw&) = delete;
+
+private:
+    HWND m_hWnd;
+};
+
+}  // namespace
+
+// ---- Favorites import, or the bookmark file for another browser
+
+void CTreeVw::OnImportFavorites() {
+    if (!AskYesNo(m_bBrowserIsIE == 1 ? IDP_IMPORT_FAV_ASK : IDP_IMPORT_BOOKMARK_ASK,
+                  MB_DEFBUTTON1))
+        return;
+    if (m_bBrowserIsIE != 1) {
+        CString strPath;
+        if (ChooseBookmarkFile(kConvertBookmarkFilter, strPath)) ImportBookmarkFile(strPath, FALSE);
+        return;
+    }
+
+    CWaitCursor wait;
+    COrdelinkDoc* pDoc = GetDocument();
+    InsertNewItem(TRUE, TRUE, FALSE);
+    // The dated folder and the modified mark stay whatever the walk finds.
+    pDoc->SetModifiedFlag(TRUE);
+    int nResult = 0;
+    if (HasFavoritesFolder(m_FavoritesPath)) {
+        CTreeImportObserver observer(m_hWnd);
+        {
+            CNoRedraw noRedraw(m_hWnd);
+            nResult = ImportFavoritesFolder(*pDoc, m_FavoritesPath.str(), m_hImportNode,
+                                            GetItemID(m_hImportNode), &observer);
+            for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+        }
+    }
+    if (!nResult) AfxMessageBox(AfxLoadString(IDP_IMPORT_FAV_FAILED));
+    TreeView_Expand(m_hWnd, m_hImportNode, TVE_EXPAND);
+    ViewMessageBeep(0);
+}
+
+// ---- Bookmark file
+
+void CTreeVw::OnReadBookmark() {
+    if (!AskYesNo(IDP_IMPORT_BOOKMARK_ASK, MB_DEFBUTTON1)) return;
+    CString strPath;
+    if (ChooseBookmarkFile(kReadBookmarkFilter, strPath)) ImportBookmarkFile(strPath, TRUE);
+}
+
+void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
+    CWaitCursor wait;
+    COrdelinkDoc* pDoc = GetDocument();
+    InsertNewItem(TRUE, TRUE, bBookmarkTitle);
+    pDoc->SetModifiedFlag(TRUE);
+    // The file is read once; an unreadable file leaves the dated folder empty.
+    // A file whose folders never end is stopped by the importer's record
+    // limit, keeping what was made.
+    int nResult = 0;
+    CBookmarkFile file;
+    if (!file.Load(strPath)) {
+        AfxMessageBox(kBookmarkOpenError);
+    } else {
+        CTreeImportObserver observer(m_hWnd);
+        CNoRedraw noRedraw(m_hWnd);
+        nResult =
+            ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1, &observer);
+        for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+    }
+    if (!nResult) AfxMessageBox(AfxLoadString(IDP_IMPORT_BOOKMARK_FAILED));
+    TreeView_Expand(m_hWnd, m_hImportNode, TVE_EXPAND);
+    ViewMessageBeep(0);
+}
+
+// ---- Favorites export
+
+void CTreeVw::OnExportFavorites() {
+    if (!AskYesNo(IDP_EXPORT_FAV_ASK, MB_DEFBUTTON2)) return;
+    CWaitCursor wait;
+    // One time names the date directory, however long the walk takes.
+    const CTime now = CTime::GetCurrentTime();
+    ExportResult result = ExportResult::NotStarted;
+    if (HasFavoritesFolder(m_FavoritesPath)) {
+        result = ExportFavorites(m_FavoritesPath.str(),
+                                 CTreeExportTree(m_hWnd, m_hRootNode, *GetDocument()), now);
+    }
+    if (result != ExportResult::Done) AfxMessageBox(AfxLoadString(IDP_EXPORT_FAV_FAILED));
+    // Nothing written at all: no beep.
+    if (result != ExportResult::NotStarted) ViewMessageBeep(0);
+}
