@@ -29,6 +29,7 @@ set(ORD_APP_SOURCES
     views/CEditVw.cpp
     views/CFormVw.cpp
     views/CTreeVw.cpp
+    views/LabelOrder.cpp
     views/ViewBeep.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
