@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <vector>
+
 #include "fw/base/AfxHooks.h"
 #include "fw/base/AfxMessages.h"
 
@@ -17,6 +19,21 @@ INT_PTR SystemFindExecutable(const char* pszFile, const char* pszDir, CString& s
 
 FindExecutableFn g_findExecutable = SystemFindExecutable;
 
+// The temporary folder, ending with a backslash; empty when it cannot be
+// had. A path longer than the first buffer (a deep folder, or double-byte
+// names that take more bytes than characters) is fetched again whole: the
+// short call reports the length it needs and leaves the buffer unfilled.
+CString TempFolder() {
+    std::vector<char> buf(MAX_PATH);
+    for (int nTry = 0; nTry < 3; ++nTry) {
+        const DWORD n = ::GetTempPathA(static_cast<DWORD>(buf.size()), buf.data());
+        if (n == 0) return CString();
+        if (n < buf.size()) return CString(buf.data(), static_cast<int>(n));
+        buf.assign(n + 1, '\0');
+    }
+    return CString();
+}
+
 }  // namespace
 
 FindExecutableFn SetFindExecutableForTest(FindExecutableFn fn) {
@@ -26,12 +43,12 @@ FindExecutableFn SetFindExecutableForTest(FindExecutableFn fn) {
 }
 
 BOOL FindBrowser(CString& strPath) {
-    char szTemp[MAX_PATH];
-    if (::GetTempPathA(MAX_PATH, szTemp) == 0) {
+    const CString strTemp = TempFolder();
+    if (strTemp.IsEmpty()) {
         AfxMessageBox("GetTempPath Error");
         return FALSE;
     }
-    const CString strFile = CString(szTemp) + "Ordelink.htm";
+    const CString strFile = strTemp + "Ordelink.htm";
     // The file only has to exist for the lookup; failing to make it is not
     // reported (the lookup then fails on its own).
     HANDLE h = ::CreateFileA(strFile, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -39,7 +56,7 @@ BOOL FindBrowser(CString& strPath) {
     if (h != INVALID_HANDLE_VALUE) ::CloseHandle(h);
 
     CString strResult;
-    const INT_PTR nResult = g_findExecutable(strFile, szTemp, strResult);
+    const INT_PTR nResult = g_findExecutable(strFile, strTemp, strResult);
     if (nResult > 32) {
         ::DeleteFileA(strFile);
         strPath = strResult;

@@ -8,10 +8,8 @@ bool NeedsQuotes(const CString& s) {
     return s.FindOneOf(" \t\"") >= 0;
 }
 
-}  // namespace
-
-CString QuoteCommandLineArgument(const CString& strArg) {
-    if (!NeedsQuotes(strArg)) return strArg;
+// Puts an argument in quotes, whatever it holds.
+CString QuoteArgument(const CString& strArg) {
     // Backslashes are literal unless they precede a quote: then each is
     // doubled and the quote escaped; those before the closing quote double too.
     // Each backslash is copied as met; the doubling adds the same number again.
@@ -39,7 +37,20 @@ CString QuoteCommandLineArgument(const CString& strArg) {
     return CString(std::move(out));
 }
 
-CString BuildBrowserCommandLine(const CString& strBrowser, const CString& strTarget) {
+}  // namespace
+
+CString QuoteCommandLineArgument(const CString& strArg) {
+    return NeedsQuotes(strArg) ? QuoteArgument(strArg) : strArg;
+}
+
+bool IsBrowserCommandLine(const CString& strBrowser, bool bNamesExistingFile) {
+    return (!strBrowser.IsEmpty() && strBrowser[0] == '"') || !bNamesExistingFile;
+}
+
+CString BuildBrowserCommandLine(const CString& strBrowser, const CString& strTarget,
+                                bool bNamesExistingFile) {
+    if (IsBrowserCommandLine(strBrowser, bNamesExistingFile))
+        return strBrowser + " " + QuoteArgument(strTarget);
     // A path cannot hold a double quote, and the program name is split by
     // quotes alone, so quoting it whole is exact.
     CString cmd = NeedsQuotes(strBrowser) ? "\"" + strBrowser + "\"" : strBrowser;

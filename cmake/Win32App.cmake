@@ -44,6 +44,7 @@ set(ORD_APP_SOURCES
     views/CEditVw.cpp
     views/CFormVw.cpp
     views/CTreeVw.cpp
+    views/LabelOrder.cpp
     views/ViewBeep.cpp
     views/CTreeExportTree.cpp
     views/CTreeImportObserver.cpp

@@ -25,6 +25,12 @@ int CEditVw::SelectedIndex() const {
 
 void CEditVw::OnInitialUpdate() {
     CEditView::OnInitialUpdate();
+    // A memo is as long as the document file lets it be (a 32-bit length):
+    // lift the control's default limit of about 30,000 characters to the
+    // largest a multi-line control takes, so typing and pasting are not cut.
+    // The number is given as it is: Wine's control takes 0 ("no limit") as
+    // 0xFFFFFFFF and then corrupts its heap.
+    SendMessage(EM_SETLIMITTEXT, 0x7FFFFFFE, 0);
     OnShowCurrent();
 }
 

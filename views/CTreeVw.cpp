@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -22,6 +23,7 @@
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
 #include "views/CommandRules.h"
+#include "views/LabelOrder.h"
 #include "views/ViewBeep.h"
 
 IMPLEMENT_DYNCREATE(CTreeVw)
@@ -41,10 +43,11 @@ int ImageOf(const CUrlItem& item) {
 }
 
 // Node text for the control: a copy of the title.
-TVINSERTSTRUCTA MakeInsert(HTREEITEM hParent, const char* pszText, int nImage, int nID) {
+TVINSERTSTRUCTA MakeInsert(HTREEITEM hParent, HTREEITEM hInsertAfter, const char* pszText,
+                           int nImage, int nID) {
     TVINSERTSTRUCTA tvis = {};
     tvis.hParent = hParent;
-    tvis.hInsertAfter = TVI_SORT;
+    tvis.hInsertAfter = hInsertAfter;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     tvis.item.pszText = const_cast<char*>(pszText);
     tvis.item.iImage = nImage;
@@ -83,6 +86,7 @@ ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
+ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
 ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
@@ -94,12 +98,25 @@ COrdelinkDoc* CTreeVw::GetDocument() const {
     return static_cast<COrdelinkDoc*>(m_pDocument);
 }
 
+// Bordered, as the tree pane has always been drawn.
+BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
+    cs.style |= WS_BORDER;
+    return CTreeView::PreCreateWindow(cs);
+}
+
 void CTreeVw::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
     m_FavoritesPath = ReadRegString(HKEY_CURRENT_USER, kShellFolders, "Favorites");
+    // New and Open leave the ROOT or nothing selected and the form and memo
+    // panes empty and disabled: the tree is the pane to work in, and the
+    // commands (Add above all) answer through the active view, so it must
+    // not stay with a disabled pane.
+    CFrameWnd* pFrame = GetParentFrame();
+    if (pFrame && pFrame->GetActiveView() && pFrame->GetActiveView() != this)
+        pFrame->SetActiveView(this);
 }
 
 void CTreeVw::LoadSaveSettings(BOOL bLoad) {
@@ -233,10 +250,36 @@ BOOL CTreeVw::SelectItem(HTREEITEM hItem) {
 
 HTREEITEM CTreeVw::InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent,
                               HTREEITEM hInsertAfter) {
-    TVINSERTSTRUCTA tvis = MakeInsert(hParent, strText, nImage, nID);
-    tvis.hInsertAfter = hInsertAfter;
+    TVINSERTSTRUCTA tvis = MakeInsert(hParent, hInsertAfter, strText, nImage, nID);
     return reinterpret_cast<HTREEITEM>(
         ::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
+}
+
+// A record's place in the table decides between labels of equal rank, as in
+// the rebuild; a node without a record goes after them.
+int CTreeVw::TableRank(int nID) const {
+    const int nIndex = GetDocument()->IndexOfID(nID);
+    return nIndex >= 0 ? nIndex : INT_MAX;
+}
+
+// The node after which a node labelled strText for record nID belongs among
+// the children of hParent: after every sibling whose label sorts before it,
+// and after those of equal rank that come earlier in the table. So a single
+// insertion lands where a rebuild from the table would put it.
+HTREEITEM CTreeVw::SortedPlace(HTREEITEM hParent, const CString& strText, int nID) const {
+    const std::wstring key = LabelSortKey(strText);
+    const int nRank = TableRank(nID);
+    HTREEITEM hAfter = TVI_FIRST;
+    for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
+        const int nOrder = CompareLabelKeys(LabelSortKey(GetItemText(h)), key);
+        if (nOrder > 0 || (nOrder == 0 && TableRank(GetItemID(h)) > nRank)) break;
+        hAfter = h;
+    }
+    return hAfter;
+}
+
+HTREEITEM CTreeVw::InsertSorted(const CString& strText, int nImage, int nID, HTREEITEM hParent) {
+    return InsertNode(strText, nImage, nID, hParent, SortedPlace(hParent, strText, nID));
 }
 
 // ---- Building
@@ -259,6 +302,9 @@ HIMAGELIST CTreeVw::BuildImageList() {
 // an ID, and records whose parents never lead to the ROOT (missing parents,
 // loops, a record that is its own parent) stay in the table but out of the
 // tree, so a damaged document still builds, and builds in bounded time.
+// Each node's children are sorted once by the sibling order (equal labels in
+// table order) and appended in that order, in O(n log n); every node that has
+// children ends up expanded, a URL record's in a damaged document included.
 void CTreeVw::BuildTree() {
     CWaitCursor wait;
     HIMAGELIST hImages = BuildImageList();
@@ -273,16 +319,25 @@ void CTreeVw::BuildTree() {
         Invalidate();
         return;
     }
-    m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT);
+    m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
 
     const CItemTable& table = pDoc->m_PtrAry;
     std::unordered_map<int, std::vector<int>> children;  // parent ID -> table indexes
-    for (int i = 0; i < table.GetSize(); ++i)
-        if (table[i]->m_ID != 0 && table.IndexOfID(table[i]->m_ID) == i)
+    std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
+    for (int i = 0; i < table.GetSize(); ++i) {
+        if (table[i]->m_ID != 0 && table.IndexOfID(table[i]->m_ID) == i) {
             children[table[i]->m_ParentID].push_back(i);
+            keys[static_cast<size_t>(i)] = LabelSortKey(table[i]->m_Title);
+        }
+    }
+    auto before = [&keys](int a, int b) {
+        const int nOrder =
+            CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+        return nOrder != 0 ? nOrder < 0 : a < b;
+    };
 
     std::unordered_map<int, HTREEITEM> nodes{{0, m_hRootNode}};
-    std::vector<HTREEITEM> folders{m_hRootNode};
+    std::vector<HTREEITEM> parents;  // nodes given children, top down
     std::vector<int> level{0};
     while (!level.empty()) {
         std::vector<int> next;
@@ -294,44 +349,68 @@ void CTreeVw::BuildTree() {
                 AfxMessageBox(afxmsg::FromUtf8("ROOT 下に強制Insertします。"));
                 hParent = m_hRootNode;
             }
-            for (int i : it->second) {
+            std::vector<int>& list = it->second;
+            std::sort(list.begin(), list.end(), before);
+            bool bGaveChild = false;
+            for (int i : list) {
                 const CUrlItem& item = *table[i];
                 const int nID = item.m_ID;
                 if (nodes.count(nID)) continue;  // reached before: a loop back
                 HTREEITEM hNode = InsertNode(item.m_Title, ImageOf(item), nID, hParent, TVI_LAST);
                 nodes.emplace(nID, hNode);
-                if (!item.m_IsURL) folders.push_back(hNode);
                 next.push_back(nID);
+                bGaveChild = true;
             }
+            if (bGaveChild) parents.push_back(hParent);
         }
         level.swap(next);
     }
 
-    // Sorted insertion scans the siblings once per node; sorting each folder's
-    // children once, by the control's own label order, gives the same tree
-    // in O(n log n).
-    for (HTREEITEM hFolder : folders) {
-        TreeView_SortChildren(m_hWnd, hFolder, FALSE);
-        TreeView_Expand(m_hWnd, hFolder, TVE_EXPAND);
-    }
+    for (HTREEITEM hParent : parents) TreeView_Expand(m_hWnd, hParent, TVE_EXPAND);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
     SelectItem(m_hRootNode);
 }
 
+// Sorts one folder's children once by the sibling order (equal labels in
+// table order), after nodes were appended in bulk: the same order a rebuild
+// and a single insertion give.
 void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
-    TreeView_SortChildren(m_hWnd, hFolder, FALSE);
+    struct Child {
+        std::wstring key;
+        int nRank;
+        LPARAM lParam;
+    };
+    std::vector<Child> children;
+    for (HTREEITEM h = GetChildItem(hFolder); h; h = GetNextSiblingItem(h)) {
+        const int nID = GetItemID(h);
+        children.push_back({LabelSortKey(GetItemText(h)), TableRank(nID), nID});
+    }
+    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
+        const int nOrder = CompareLabelKeys(a.key, b.key);
+        return nOrder != 0 ? nOrder < 0 : a.nRank < b.nRank;
+    });
+    std::unordered_map<LPARAM, int> position;
+    for (size_t i = 0; i < children.size(); ++i) position[children[i].lParam] = static_cast<int>(i);
+    TVSORTCB sort = {};
+    sort.hParent = hFolder;
+    sort.lParam = reinterpret_cast<LPARAM>(&position);
+    sort.lpfnCompare = [](LPARAM a, LPARAM b, LPARAM lParamSort) -> int {
+        const auto& pos = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(lParamSort);
+        return pos.at(a) - pos.at(b);
+    };
+    TreeView_SortChildrenCB(m_hWnd, &sort, FALSE);
 }
 
+// Pre-order without recursion: a chain of folders may be tens of thousands
+// deep.
 HTREEITEM CTreeVw::FindNode(HTREEITEM h, int nID) const {
     while (h) {
         if (GetItemID(h) == nID) return h;
-        HTREEITEM hChild = GetChildItem(h);
-        if (hChild) {
-            if (HTREEITEM hFound = FindNode(hChild, nID)) return hFound;
-            h = hChild;
-        }
-        h = TreeView_GetNextVisible(m_hWnd, h);
+        HTREEITEM hNext = GetChildItem(h);
+        for (HTREEITEM hUp = h; !hNext && hUp; hUp = GetParentItem(hUp))
+            hNext = GetNextSiblingItem(hUp);
+        h = hNext;
     }
     return nullptr;
 }
@@ -388,6 +467,9 @@ LRESULT CTreeVw::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 SendToFrame(ID_INT_FOCUS_FORM);
         } else if (wParam == VK_RETURN) {
             OnExecute();
+        } else if (wParam == VK_ESCAPE && m_bDragging) {
+            CancelDrag();
+            return 0;
         }
     }
     return CTreeView::DefWindowProc(message, wParam, lParam);
@@ -454,7 +536,7 @@ void CTreeVw::InsertNewItem(BOOL bFolder, BOOL bForceRoot, BOOL bBookmarkTitle) 
     COrdelinkDoc* pDoc = GetDocument();
     BOOL bRootJustMade = FALSE;
     if (pDoc->m_bEmpty == 1) {
-        m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT);
+        m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
         bRootJustMade = TRUE;
     }
     HTREEITEM hSel = GetSelectedItem();
@@ -486,7 +568,7 @@ void CTreeVw::InsertNewItem(BOOL bFolder, BOOL bForceRoot, BOOL bBookmarkTitle) 
     }
 
     HTREEITEM hParent = (bForceRoot || bRootJustMade || !hSel) ? m_hRootNode : hSel;
-    HTREEITEM hNew = InsertNode(rec.m_Title, ImageOf(rec), nNewID, hParent);
+    HTREEITEM hNew = InsertSorted(rec.m_Title, ImageOf(rec), nNewID, hParent);
     if (bForceRoot) m_hImportNode = hNew;
     TreeView_Expand(m_hWnd, m_hRootNode, TVE_EXPAND);
     SelectItem(hNew);
@@ -711,14 +793,32 @@ BOOL CTreeVw::IsDropRefused() const {
     return nDropID != 0 && GetDocument()->IsURLOfID(nDropID) != 0;
 }
 
+// The drag state goes before the capture is released, so the capture's loss
+// that the release reports is not taken for a cancelled drag.
 void CTreeVw::EndDrag() {
-    ::ReleaseCapture();
     m_bDragging = 0;
+    if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     TreeView_SelectDropTarget(m_hWnd, nullptr);
     if (m_pDragImage) {
         ImageList_Destroy(m_pDragImage);
         m_pDragImage = nullptr;
     }
+}
+
+// A drag that ends without the button's release (Esc, the capture taken by
+// another window, a switch to another program) moves nothing.
+void CTreeVw::CancelDrag() {
+    if (!m_bDragging) return;
+    if (m_pDragImage) {
+        ImageList_DragLeave(m_hWnd);
+        ImageList_EndDrag();
+    }
+    EndDrag();
+}
+
+LRESULT CTreeVw::OnCaptureChanged(WPARAM, LPARAM lParam) {
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd) CancelDrag();
+    return Default();
 }
 
 void CTreeVw::OnLButtonUp(UINT, POINT) {
@@ -748,23 +848,40 @@ void CTreeVw::OnLButtonUp(UINT, POINT) {
     Default();
 }
 
-// Copies hSrc and its subtree under hNewParent, the new nodes collapsed,
-// removing each child of hSrc once it has been copied.
+// Copies hSrc and its subtree under hNewParent: hSrc's copy at its sorted
+// place, the copies below it in the order the originals had, all collapsed.
+// Then removes the originals below hSrc, deepest first, so that each removal
+// is of a single node. A loop, not recursion: a damaged bookmark file can
+// give chains of folders tens of thousands deep.
 void CTreeVw::MoveSubtree(HTREEITEM hSrc, HTREEITEM hNewParent) {
-    TVITEMA item = {};
-    item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    item.hItem = hSrc;
-    ::SendMessageA(m_hWnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    const CString strText = GetItemText(hSrc);
-    TVINSERTSTRUCTA tvis =
-        MakeInsert(hNewParent, strText, item.iImage, static_cast<int>(item.lParam));
-    tvis.item.iSelectedImage = item.iSelectedImage;
-    HTREEITEM hNew = reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
-    while (HTREEITEM hChild = GetChildItem(hSrc)) {
-        MoveSubtree(hChild, hNew);
-        TreeView_DeleteItem(m_hWnd, hChild);
+    struct Step {
+        HTREEITEM hSrc, hNewParent;
+    };
+    std::vector<Step> todo{{hSrc, hNewParent}};
+    std::vector<HTREEITEM> copied;  // pre-order
+    std::vector<HTREEITEM> kids;
+    while (!todo.empty()) {
+        const Step step = todo.back();
+        todo.pop_back();
+        TVITEMA item = {};
+        item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        item.hItem = step.hSrc;
+        ::SendMessageA(m_hWnd, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        const CString strText = GetItemText(step.hSrc);
+        const int nID = static_cast<int>(item.lParam);
+        HTREEITEM hAfter =
+            step.hSrc == hSrc ? SortedPlace(step.hNewParent, strText, nID) : TVI_LAST;
+        TVINSERTSTRUCTA tvis = MakeInsert(step.hNewParent, hAfter, strText, item.iImage, nID);
+        tvis.item.iSelectedImage = item.iSelectedImage;
+        HTREEITEM hNew = reinterpret_cast<HTREEITEM>(
+            ::SendMessageA(m_hWnd, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
+        copied.push_back(step.hSrc);
+        // Children go on the stack last first, so they are copied first to last.
+        kids.clear();
+        for (HTREEITEM h = GetChildItem(step.hSrc); h; h = GetNextSiblingItem(h)) kids.push_back(h);
+        for (auto it = kids.rbegin(); it != kids.rend(); ++it) todo.push_back({*it, hNew});
     }
+    for (size_t i = copied.size(); i-- > 1;) TreeView_DeleteItem(m_hWnd, copied[i]);
 }
 
 // ---- Opening URLs
@@ -781,10 +898,13 @@ void CTreeVw::OnExecute() {
         ShellOpenURL(rec.m_URL);
 }
 
-// The program run is exactly m_BrowserName and its one argument is the
-// target: both are quoted where Windows' command-line splitting needs it.
+// The target is the browser's one (last) argument. A path in m_BrowserName is
+// the program run; a command line there (see BrowserCommandLine.h) keeps its
+// program and switches as the user wrote them.
 void CTreeVw::LaunchBrowser(const CString& strTarget) {
-    CString strCommand = BuildBrowserCommandLine(m_BrowserName, strTarget);
+    const DWORD dwAttr = ::GetFileAttributesA(m_BrowserName);
+    const bool bFile = dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
+    CString strCommand = BuildBrowserCommandLine(m_BrowserName, strTarget, bFile);
     std::vector<char> cmd(strCommand.str().begin(), strCommand.str().end());
     cmd.push_back('\0');
     STARTUPINFOA si = {};

@@ -1,7 +1,8 @@
 // The left pane: the tree of folders and URL items under one ROOT node, the
 // holder of the program's settings record, and the target of the bookmark
 // commands. Every node carries its record's m_ID as item data (0 for the
-// ROOT); every insertion is sorted by label.
+// ROOT); siblings stand in one label order (LabelOrder.h), equal labels in
+// table order.
 #pragma once
 
 #include "browser/BrowserDde_win.h"
@@ -18,6 +19,7 @@ public:
     ~CTreeVw() override;
 
     COrdelinkDoc* GetDocument() const;
+    BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     void OnInitialUpdate() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -112,6 +114,7 @@ protected:
     void OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult);
     void OnMouseMove(UINT nFlags, POINT point);
     void OnLButtonUp(UINT nFlags, POINT point);
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnContextMenu(CWnd* pWnd, POINT point);
     // Import and export (views/ImportCommands.cpp)
     void OnImportFavorites();
@@ -122,11 +125,16 @@ protected:
 private:
     static HIMAGELIST BuildImageList();
     HTREEITEM InsertNode(const CString& strText, int nImage, int nID, HTREEITEM hParent,
-                         HTREEITEM hInsertAfter = TVI_SORT);
+                         HTREEITEM hInsertAfter);
+    // Inserts at the node's place in the sibling order (see LabelOrder.h).
+    HTREEITEM InsertSorted(const CString& strText, int nImage, int nID, HTREEITEM hParent);
+    HTREEITEM SortedPlace(HTREEITEM hParent, const CString& strText, int nID) const;
+    int TableRank(int nID) const;
     void ShowContextMenu(POINT ptScreen);
     // The popup at the tree's client corner, for the keyboard.
     void ShowContextMenuAtCorner();
     void EndDrag();
+    void CancelDrag();
     BOOL IsDropRefused() const;
     void MoveSubtree(HTREEITEM hSrc, HTREEITEM hNewParent);
     void SendToFrame(UINT nID) const;

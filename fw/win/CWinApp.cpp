@@ -231,8 +231,8 @@ bool CWinApp::IsIdleMessage(const MSG& msg, POINT& ptLast) {
     return msg.message != WM_PAINT && msg.message != 0x0118;  // the caret's blink timer
 }
 
-BOOL CWinApp::PumpMessage() {
-    MSG msg;
+// Handles one message; msg receives it.
+BOOL CWinApp::PumpMessage(MSG& msg) {
     if (!::GetMessageA(&msg, nullptr, 0, 0)) return FALSE;
     if (!PreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
@@ -241,6 +241,11 @@ BOOL CWinApp::PumpMessage() {
     return TRUE;
 }
 
+// The idle pass runs whenever the queue runs empty after a message that may
+// have changed what the user sees. What restarts it is judged by the message
+// GetMessage handed over: after an idle pass the queue is empty, and a peek
+// at it beforehand would find nothing and leave the message of an earlier
+// round (often a repaint) to be judged, which stopped the idle pass for good.
 int CWinApp::Run() {
     // Started without a main window (another instance was raised): end.
     if (!m_pMainWnd) ::PostQuitMessage(0);
@@ -252,10 +257,8 @@ int CWinApp::Run() {
         while (bIdle && !::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
             if (!OnIdle(lIdleCount++)) bIdle = false;
         do {
-            MSG next;
-            ::PeekMessageA(&next, nullptr, 0, 0, PM_NOREMOVE);
-            if (!PumpMessage()) return ExitInstance();
-            if (IsIdleMessage(next, ptLast)) {
+            if (!PumpMessage(msg)) return ExitInstance();
+            if (IsIdleMessage(msg, ptLast)) {
                 bIdle = true;
                 lIdleCount = 0;
             }

@@ -79,7 +79,7 @@ protected:
     std::unique_ptr<CSingleDocTemplate> m_pDocTemplate;
 
 private:
-    BOOL PumpMessage();
+    BOOL PumpMessage(MSG& msg);
     static bool IsIdleMessage(const MSG& msg, POINT& ptLast);
     std::vector<std::string> m_args;
     bool m_bArgsSet = false;

@@ -185,11 +185,41 @@ TEST(EditingRules, BrowserCommandLineGivesExactlyOneArgument) {
         {"\x95\x5C\" \x95\x5C", "\"" + browser + "\" \"\x95\x5C\\\" \x95\x5C\""},
     };
     for (auto& c : cases) {
-        const std::string line = BuildBrowserCommandLine(browser.c_str(), c.target.c_str()).str();
+        const std::string line =
+            BuildBrowserCommandLine(browser.c_str(), c.target.c_str(), true).str();
         EXPECT_EQ(line, c.line) << c.target;
         if (c.target.empty() || c.target[0] == '\x95') continue;  // the splitter knows no DBCS
         EXPECT_EQ(SplitCommandLine(line), (std::vector<std::string>{browser, c.target}))
             << c.target;
     }
-    EXPECT_EQ(BuildBrowserCommandLine("browser.exe", "x").str(), "browser.exe x");
+    EXPECT_EQ(BuildBrowserCommandLine("browser.exe", "x", true).str(), "browser.exe x");
+}
+
+TEST(EditingRules, ABrowserSettingThatIsACommandLineKeepsItsSwitches) {
+    const std::string quoted = "\"C:\\Program Files\\Web Browser\\browser.exe\"";
+    struct {
+        std::string setting;
+        bool bFile;  // the whole setting names an existing file
+        std::string line;
+    } cases[] = {
+        // Its own quotes and switches: as written, the target quoted last.
+        {quoted + " --new-window", false, quoted + " --new-window \"http://a/ b\""},
+        {quoted, false, quoted + " \"http://a/ b\""},
+        // Unquoted program with switches: no such file, so a command line.
+        {"browser.exe -private", false, "browser.exe -private \"http://a/ b\""},
+        // A plain path, existing or not quoted: the path is quoted whole.
+        {"C:\\Web Browser\\browser.exe", true, "\"C:\\Web Browser\\browser.exe\" \"http://a/ b\""},
+    };
+    for (auto& c : cases) {
+        EXPECT_EQ(IsBrowserCommandLine(c.setting.c_str(), c.bFile), !c.bFile) << c.setting;
+        EXPECT_EQ(BuildBrowserCommandLine(c.setting.c_str(), "http://a/ b", c.bFile).str(), c.line)
+            << c.setting;
+    }
+    // The target stays one argument, escaped, however it looks.
+    const std::string line =
+        BuildBrowserCommandLine((quoted + " --new-window").c_str(), "x\" --evil \\", false).str();
+    EXPECT_EQ(SplitCommandLine(line),
+              (std::vector<std::string>{"C:\\Program Files\\Web Browser\\browser.exe",
+                                        "--new-window", "x\" --evil \\"}));
+    EXPECT_EQ(BuildBrowserCommandLine(quoted.c_str(), "", false).str(), quoted + " \"\"");
 }

@@ -270,6 +270,38 @@ TEST(Settings, BrowserDetectionDecidesTheBrowserSettings) {
     SetFindExecutableForTest(old);
 }
 
+// A temporary folder whose path takes more bytes than the first buffer holds
+// (double-byte names: fewer characters than MAX_PATH, more bytes) reaches
+// the lookup whole, not as whatever the buffer held.
+std::string g_lookupFile, g_lookupDir;
+INT_PTR RecordingFindExecutable(const char* pszFile, const char* pszDir, CString& strResult) {
+    g_lookupFile = pszFile;
+    g_lookupDir = pszDir;
+    strResult = "C:\\Browsers\\found.exe";
+    return 42;
+}
+
+TEST(Settings, ALongTemporaryFolderReachesTheBrowserLookupWhole) {
+    std::string folder = "C:\\";
+    for (int i = 0; i < 10; ++i) folder += Ansi("一時フォルダの長い名前です\\").str();
+    ASSERT_LT(folder.size(), 300u);
+    ASSERT_GT(folder.size(), static_cast<size_t>(MAX_PATH));
+    char szOldTmp[MAX_PATH] = "";
+    const bool bHadTmp = GetEnvironmentVariableA("TMP", szOldTmp, MAX_PATH) > 0;
+    SetEnvironmentVariableA("TMP", folder.c_str());
+    FindExecutableFn old = SetFindExecutableForTest(RecordingFindExecutable);
+    CString strPath;
+    MessageRecorder messages;
+    const BOOL bFound = FindBrowser(strPath);
+    SetFindExecutableForTest(old);
+    SetEnvironmentVariableA("TMP", bHadTmp ? szOldTmp : nullptr);
+    EXPECT_TRUE(messages.messages.empty());
+    ASSERT_TRUE(bFound);
+    EXPECT_EQ(strPath, "C:\\Browsers\\found.exe");
+    EXPECT_EQ(g_lookupDir, folder);
+    EXPECT_EQ(g_lookupFile, folder + "Ordelink.htm");
+}
+
 TEST(Settings, DefaultsThenSavedValuesRoundTrip) {
     ScratchDir dir;
     AppHarness h(dir);

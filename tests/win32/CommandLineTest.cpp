@@ -40,7 +40,13 @@ TEST(BrowserCommandLine, TheBrowserReceivesExactlyTheTarget) {
         "\t",
     };
     for (const std::string& target : targets) {
-        const std::string line = BuildBrowserCommandLine(browser.c_str(), target.c_str()).str();
+        std::string line = BuildBrowserCommandLine(browser.c_str(), target.c_str(), true).str();
         EXPECT_EQ(Split(line), (std::vector<std::wstring>{Wide(browser), Wide(target)})) << line;
+        // A setting with its own quotes and a switch: the target comes last.
+        const std::string setting = "\"" + browser + "\" --new-window";
+        line = BuildBrowserCommandLine(setting.c_str(), target.c_str(), false).str();
+        EXPECT_EQ(Split(line),
+                  (std::vector<std::wstring>{Wide(browser), L"--new-window", Wide(target)}))
+            << line;
     }
 }

@@ -3,6 +3,7 @@
 #include "tests/win32/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
+#include <commctrl.h>
 
 #include <regex>
 #include <utility>
@@ -83,6 +84,13 @@ TEST(MainFrame, PanesAreTheThreeViewsInTheirPlaces) {
         EXPECT_NE(dynamic_cast<CView*>(c.pane), nullptr) << c.className;
     }
     EXPECT_EQ(pFrame->m_wndSubSplitter.GetDlgCtrlID(), AFX_IDW_PANE_FIRST + 1);
+    // The tree pane is bordered, with buttons and lines and the selection
+    // always shown; no lines at the root, no label editing.
+    const LONG style = GetWindowLongA(cases[0].pane->m_hWnd, GWL_STYLE);
+    const LONG wanted =
+        WS_CHILD | WS_VISIBLE | WS_BORDER | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS;
+    EXPECT_EQ(style & wanted, wanted);
+    EXPECT_EQ(style & (TVS_LINESATROOT | TVS_EDITLABELS), 0);
     // The tree view, the template's own view, starts as the active one.
     EXPECT_EQ(pFrame->GetActiveView(), pFrame->m_wndSplitter.GetPane(0, 0));
 }

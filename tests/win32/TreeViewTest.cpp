@@ -2,9 +2,11 @@
 // moving records, driven through the tree control and the commands.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "fw/base/CTime.h"
+#include "fw/win/CView.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
@@ -36,6 +38,9 @@ TEST(TreeBuild, ShapesOfSoundAndDamagedDocuments) {
         {"repeated ID shown once, by its first record",
          {{1, 0, "First"}, {1, 0, "Second"}, {2, 1, "Child"}},
          "ROOT(First(Child))"},
+        {"children of a URL record sorted and expanded",
+         {{1, 0, "Page", 1}, {2, 1, "Zulu"}, {3, 1, "Alpha", 1}, {4, 2, "Inner"}},
+         "ROOT(Page(Alpha,Zulu(Inner)))"},
     };
     ViewFixture f;
     for (const auto& c : cases) {
@@ -263,8 +268,9 @@ TEST(TreeDelete, TheDeleteKeyActsInTheTreeOnly) {
 }
 
 // A drag as the control and the mouse report it: TVN_BEGINDRAG on the dragged
-// node, the cursor moving over the target, the button released there.
-void Drag(ViewFixture& f, int nFromID, int nToID) {
+// node, the cursor moving over the target (nToID -1: over no node). Returns
+// the cursor's point.
+POINT BeginDragOver(ViewFixture& f, int nFromID, int nToID) {
     CTreeVw* pTree = f.Tree();
     HWND hTree = pTree->m_hWnd;
     HTREEITEM hFrom = f.Node(nFromID);
@@ -289,10 +295,15 @@ void Drag(ViewFixture& f, int nFromID, int nToID) {
         RECT rc;
         GetClientRect(hTree, &rc);
         pt = {rc.right - 2, rc.bottom - 2};
-        nm.ptDrag = pt;
     }
     SendMessageA(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-    SendMessageA(hTree, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    return pt;
+}
+
+// ... and the button released there.
+void Drag(ViewFixture& f, int nFromID, int nToID) {
+    const POINT pt = BeginDragOver(f, nFromID, nToID);
+    SendMessageA(f.Tree()->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
 const std::vector<Rec> kDragDoc = {{1, 0, "A"}, {2, 1, "B"},    {3, 2, "C"},
@@ -352,44 +363,212 @@ TEST(TreeDrag, ADropChangesOnlyTheDraggedParentAndSurvivesSaving) {
     EXPECT_EQ(f.Shape(), "ROOT(A,C,D(B,E),U)");
 }
 
+// After New or Open the toolbar shows the new document's state through the
+// tree's rules, whichever pane had the focus: the form and memo panes are
+// empty and disabled then, so the tree takes over as the active pane.
+TEST(TreeDocumentChange, ToolbarFollowsTheNewDocumentWhicheverPaneWasActive) {
+    enum Pane { kTree, kForm, kMemo };
+    enum Change { kNew, kOpen, kDamagedOpen, kNewAfterMove };
+    const struct {
+        const char* name;
+        Change change;
+        Pane pane;
+        bool bEmptyAfter;
+    } cases[] = {
+        {"New, tree active", kNew, kTree, true},
+        {"New, form active", kNew, kForm, true},
+        {"New, memo active", kNew, kMemo, true},
+        {"Open, form active", kOpen, kForm, false},
+        {"Open, tree active", kOpen, kTree, false},
+        {"failed Open of a damaged file, memo active", kDamagedOpen, kMemo, true},
+        {"New after a move", kNewAfterMove, kTree, true},
+    };
+    ViewFixture f;
+    const std::string saved = WinPath(f.dir.File("saved.pmk"));
+    const std::string damaged = WinPath(f.dir.File("damaged.pmk"));
+    WriteBytes(f.dir.File("damaged.pmk"), std::string("\x05\x00\x00\x00\x01", 5));
+    f.Load(kDragDoc);
+    ASSERT_TRUE(f.Doc()->OnSaveDocument(saved.c_str()));
+    CToolBarEx& bar = f.Frame()->m_wndToolBar;
+    auto shown = [&bar](UINT nID) { return bar.SendMessage(TB_ISBUTTONENABLED, nID) != 0; };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        f.Load(kDragDoc);
+        if (c.change == kNewAfterMove) Drag(f, 2, 4);
+        f.Select(5);  // a URL record
+        f.Frame()->SetActiveView(f.Tree());
+        f.h.PumpIdle();
+        ASSERT_TRUE(shown(ID_EXECUTE));
+        ASSERT_FALSE(shown(ID_ADD_URL));
+        CView* panes[] = {f.Tree(), f.Form(), f.Edit()};
+        f.Frame()->SetActiveView(panes[c.pane]);
+        MessageRecorder answers(IDNO);  // no saving; the damaged file's report
+        switch (c.change) {
+            case kNew:
+            case kNewAfterMove:
+                f.Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+                break;
+            case kOpen:
+                ASSERT_TRUE(f.h.app.OpenDocumentFile(saved.c_str()));
+                break;
+            case kDamagedOpen:
+                ASSERT_FALSE(f.h.app.OpenDocumentFile(damaged.c_str()));
+                break;
+        }
+        f.h.PumpIdle();
+        EXPECT_EQ(f.Doc()->m_bEmpty, c.bEmptyAfter ? 1 : 0);
+        EXPECT_EQ(f.Frame()->GetActiveView(), f.Tree());
+        for (UINT nID : {ID_ADD_URL, ID_ADD_FOLDER, ID_GETURL}) EXPECT_TRUE(shown(nID)) << nID;
+        for (UINT nID : {ID_EXECUTE, ID_CLIPBOARD_LINK}) EXPECT_FALSE(shown(nID)) << nID;
+        for (UINT nID : {ID_DELETE, ID_CREATE_LINK_HTML})
+            EXPECT_EQ(shown(nID), !c.bEmptyAfter) << nID;
+    }
+}
+
+// A drag that never sees its button released: Esc, or the mouse capture
+// taken by another window (a switch to another program does that). The drag
+// ends there: no drag image, no drop highlight, and the next ordinary click
+// over the last target moves nothing.
+TEST(TreeDrag, ADragLeftHangingIsCancelled) {
+    const char* cases[] = {"Esc", "capture taken"};
+    ViewFixture f;
+    for (const char* how : cases) {
+        SCOPED_TRACE(how);
+        f.Load(kDragDoc);
+        const std::string shape = f.Shape();
+        HWND hTree = f.Tree()->m_hWnd;
+        BeepCounter beeps;
+        BeginDragOver(f, 2, 4);
+        ASSERT_EQ(f.Tree()->m_bDragging, 1);
+        ASSERT_EQ(TreeView_GetDropHilight(hTree), f.Node(4));
+        if (std::string(how) == "Esc") {
+            SendMessageA(hTree, WM_KEYDOWN, VK_ESCAPE, 0);
+        } else {
+            HWND hOther = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                        nullptr, nullptr);
+            SetCapture(hOther);
+            ReleaseCapture();
+            DestroyWindow(hOther);
+        }
+        EXPECT_EQ(f.Tree()->m_bDragging, 0);
+        EXPECT_EQ(TreeView_GetDropHilight(hTree), nullptr);
+        EXPECT_EQ(f.Tree()->m_pDragImage, nullptr);
+        EXPECT_EQ(ImageList_GetDragImage(nullptr, nullptr), nullptr);
+        EXPECT_NE(GetCapture(), hTree);
+        // The next click, in the empty part of the pane (a click on a label
+        // would start the control's own drag detection).
+        RECT rc;
+        GetClientRect(hTree, &rc);
+        const LPARAM lEmpty = MAKELPARAM(rc.right - 2, rc.bottom - 2);
+        SendMessageA(hTree, WM_LBUTTONDOWN, MK_LBUTTON, lEmpty);
+        SendMessageA(hTree, WM_LBUTTONUP, 0, lEmpty);
+        f.h.PumpIdle();
+        EXPECT_EQ(f.Shape(), shape);
+        for (const Rec& r : kDragDoc) EXPECT_EQ(f.Record(r.id)->m_ParentID, r.parent);
+        EXPECT_FALSE(f.Doc()->IsModified());
+        EXPECT_EQ(beeps.count(), 0);
+    }
+}
+
+// Moving copies the subtree node by node; a damaged bookmark file can give
+// chains of folders thousands deep, which must move whole without exhausting
+// the stack (one frame per level did, at a few thousand levels). Deeper than
+// this, the Windows tree control of Wine itself runs out of stack when it
+// frees such a chain.
+TEST(TreeDrag, MovesAChainTwelveThousandFoldersDeep) {
+    constexpr int kDepth = 12000;
+    std::vector<Rec> records = {{1, 0, "A"}};
+    for (int i = 0; i < kDepth; ++i) records.push_back({i + 2, i == 0 ? 0 : i + 1, "Link"});
+    ViewFixture f;
+    f.Load(records);
+    HWND hTree = f.Tree()->m_hWnd;
+    ASSERT_EQ(TreeView_GetCount(hTree), static_cast<UINT>(kDepth + 2));
+    Drag(f, 2, 1);
+    EXPECT_EQ(f.Record(2)->m_ParentID, 1);
+    EXPECT_EQ(TreeView_GetCount(hTree), static_cast<UINT>(kDepth + 2));
+    int nDepth = 0;
+    HTREEITEM h = f.Node(1);
+    for (HTREEITEM hChild; (hChild = TreeView_GetChild(hTree, h)) != nullptr; h = hChild) {
+        EXPECT_EQ(f.Tree()->GetItemID(hChild), nDepth + 2);
+        if (f.Tree()->GetItemID(hChild) != nDepth + 2) break;
+        ++nDepth;
+    }
+    EXPECT_EQ(nDepth, kDepth);
+    // The ROOT holds the target alone now.
+    EXPECT_EQ(TreeView_GetNextSibling(hTree, f.Node(1)), nullptr);
+}
+
 }  // namespace
 
 namespace {
 
-// The build sorts each folder once; the edits insert one node at a time,
-// sorted by the control. Both must use one label order. (Labels the control
-// holds equal, such as "ab" and "a-b", may stand in either order.)
-TEST(TreeBuild, SortedLikeTheControlsSortedInsertion) {
-    const char* labels[] = {"b",    "a",   "_x",     "1",  "10",    "9",      "~",    "ニュース",
-                            "検索", "ｱｲｳ", "ソフト", "表", "Zebra", "zebra2", " lead"};
-    std::vector<Rec> records;
-    int nID = 1;
-    for (const char* label : labels) records.push_back({nID++, 0, label});
+// Siblings stand in one order however they came there: a rebuild from the
+// table, an Add, a drop. It is the locale's order with letter case ignored;
+// labels equal in it keep the order of their records in the table.
+TEST(TreeOrder, OneSiblingOrderForRebuildAddAndDrop) {
+    const char* labels[] = {"news",  "b",        "a",    "_x",   "1",        "10",   "9",
+                            "~",     "ニュース", "検索", "ｱｲｳ",  "ソフト",   "表",   "Zebra",
+                            "zebra", " lead",    "News", "NEWS", "ｎｅｗｓ", "ﾆｭｰｽ", "apple"};
+    std::vector<Rec> records = {{1, 0, "Target"}};
+    int nID = 2;
+    for (const char* label : labels) records.push_back({nID++, 1, label});
+    // Outside the target, to be dropped into it: later in the table than
+    // the labels they equal.
+    records.push_back({100, 0, "NeWs"});
+    records.push_back({101, 0, "APPLE"});
     ViewFixture f;
     f.Load(records);
-    std::vector<std::string> built;
     CTreeVw* pTree = f.Tree();
-    for (HTREEITEM h = pTree->GetChildItem(f.Node(0)); h; h = pTree->GetNextSiblingItem(h))
-        built.push_back(pTree->GetItemText(h).str());
+    auto children = [&](int nParentID) {
+        std::vector<std::string> texts;
+        for (HTREEITEM h = pTree->GetChildItem(f.Node(nParentID)); h;
+             h = pTree->GetNextSiblingItem(h))
+            texts.push_back(pTree->GetItemText(h).str());
+        return texts;
+    };
+    auto rebuilt = [&](int nParentID) {
+        f.Frame()->InitialUpdateFrame(f.Doc(), FALSE);
+        return children(nParentID);
+    };
 
-    // The same labels one by one with TVI_SORT under a scratch node.
-    TVINSERTSTRUCTA tvis = {};
-    tvis.hParent = TVI_ROOT;
-    tvis.hInsertAfter = TVI_LAST;
-    tvis.item.mask = TVIF_TEXT;
-    tvis.item.pszText = const_cast<char*>("scratch");
-    HTREEITEM hScratch = TreeView_InsertItem(pTree->m_hWnd, &tvis);
-    for (const char* label : labels) {
-        const std::string text = A(label);
-        tvis.hParent = hScratch;
-        tvis.hInsertAfter = TVI_SORT;
-        tvis.item.pszText = const_cast<char*>(text.c_str());
-        TreeView_InsertItem(pTree->m_hWnd, &tvis);
-    }
-    std::vector<std::string> inserted;
-    for (HTREEITEM h = pTree->GetChildItem(hScratch); h; h = pTree->GetNextSiblingItem(h))
-        inserted.push_back(pTree->GetItemText(h).str());
-    EXPECT_EQ(built, inserted);
+    // The rebuild against the system's comparison, table order for ties.
+    std::vector<std::string> expected;
+    for (const char* label : labels) expected.push_back(A(label));
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const std::string& a, const std::string& b) {
+                         return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
+                                               static_cast<int>(a.size()), b.data(),
+                                               static_cast<int>(b.size())) == CSTR_LESS_THAN;
+                     });
+    EXPECT_EQ(children(1), expected);
+    const auto news = std::find(expected.begin(), expected.end(), "news");
+    ASSERT_NE(news, expected.end());
+    EXPECT_EQ(*(news + 1), "News");
+    EXPECT_EQ(*(news + 2), "NEWS");
+
+    // A folder filled in bulk (an import) and sorted once comes out the same:
+    // reverse the children first, then sort them.
+    TVSORTCB reverse = {};
+    reverse.hParent = f.Node(1);
+    reverse.lpfnCompare = [](LPARAM a, LPARAM b, LPARAM) -> int { return static_cast<int>(b - a); };
+    TreeView_SortChildrenCB(pTree->m_hWnd, &reverse, FALSE);
+    ASSERT_NE(children(1), expected);
+    pTree->SortChildrenOf(f.Node(1));
+    EXPECT_EQ(children(1), expected);
+
+    // Drops land where the rebuild puts them.
+    Drag(f, 100, 1);
+    Drag(f, 101, 1);
+    const std::vector<std::string> dropped = children(1);
+    EXPECT_EQ(dropped, rebuilt(1));
+    // Add: the new record goes last in the table.
+    f.Select(1);
+    f.Command(ID_ADD_FOLDER);
+    f.Select(1);
+    f.Command(ID_ADD_URL);
+    const std::vector<std::string> added = children(1);
+    EXPECT_EQ(added.size(), dropped.size() + 2);
+    EXPECT_EQ(added, rebuilt(1));
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// The one order of sibling nodes in the tree: the order the Windows tree
+// control gives sorted items (letter case ignored, the user's locale). We
+// compute it ourselves, for the rebuild and for every single insertion alike,
+// so that no control's own sorting (which differs between systems) decides.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "fw/base/CString.h"
+
+// A label prepared for comparing: its text in UTF-16, converted once.
+std::wstring LabelSortKey(const CString& strLabel);
+
+// <0, 0 or >0 as a sorts before, with or after b. Labels that differ only in
+// letter case compare equal; callers keep such siblings in table order.
+int CompareLabelKeys(const std::wstring& a, const std::wstring& b);
