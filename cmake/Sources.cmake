@@ -11,16 +11,24 @@ set(ORD_BASE_SOURCES
     fw/base/CString.cpp
     fw/base/CTime.cpp
     fw/base/FilePath.cpp
+    fw/base/SearchFold.cpp
 )
 set(ORD_BASE_POSIX_SOURCES fw/base/Platform_posix.cpp)
 set(ORD_BASE_WIN32_SOURCES fw/win/BasePlatform_win.cpp)
 
 set(ORD_STORE_SOURCES
+    store/CChangeHistory.cpp
     store/CItemTable.cpp
     store/COrdelinkDoc.cpp
     store/CUrlItem.cpp
     store/DocumentCheck.cpp
     store/ItemEdits.cpp
+)
+
+# Find as you type over the table.
+set(ORD_FIND_SOURCES
+    find/CFindIndex.cpp
+    find/TreeOrder.cpp
 )
 
 # Portable rules of the views and the browser launch.
@@ -40,11 +48,13 @@ set(ORD_CLI_SOURCES
 # Tests of the portable code: built natively and for Windows.
 set(ORD_PORTABLE_TEST_SOURCES
     tests/native/CArchiveTest.cpp
+    tests/native/ChangeHistoryTest.cpp
     tests/native/CliTest.cpp
     tests/native/CodePageTest.cpp
     tests/native/CStringTest.cpp
     tests/native/DocumentFileTest.cpp
     tests/native/EditingRulesTest.cpp
+    tests/native/FindTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp
 )

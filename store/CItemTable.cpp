@@ -16,6 +16,24 @@ CUrlItem* CItemTable::AddNew() {
     return pItem;
 }
 
+void CItemTable::InsertFilled(const std::vector<std::pair<int, CUrlItem*>>& items) {
+    if (items.empty()) return;
+    std::vector<CUrlItem*> merged;
+    merged.reserve(m_items.size() + items.size());
+    size_t nOld = 0;
+    for (const auto& [nIndex, pItem] : items) {
+        while (static_cast<int>(merged.size()) < nIndex && nOld < m_items.size())
+            merged.push_back(m_items[nOld++]);
+        pItem->m_pTable = this;
+        pItem->m_nIndex = static_cast<int>(merged.size());
+        merged.push_back(pItem);
+    }
+    merged.insert(merged.end(), m_items.begin() + nOld, m_items.end());
+    m_items.swap(merged);
+    m_nValidTo = std::min(m_nValidTo, items.front().first);
+    for (const auto& entry : items) IndexAdd(entry.second);
+}
+
 void CItemTable::RemoveAt(int nIndex) {
     CUrlItem* pItem = m_items[nIndex];
     IndexRemove(pItem, pItem->m_ID);

@@ -7,6 +7,7 @@
 
 #include <set>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "store/CUrlItem.h"
@@ -26,6 +27,10 @@ public:
     // Appends a record with the defaults and returns it.
     CUrlItem* AddNew();
     void Reserve(int nCount) { m_items.reserve(nCount); }
+    // Takes over records filled while they belonged to no table and places
+    // them at the given indexes (ascending, each the record's index once all
+    // are in), in one pass over the table.
+    void InsertFilled(const std::vector<std::pair<int, CUrlItem*>>& items);
     // Destroys the record at nIndex and closes the gap.
     void RemoveAt(int nIndex);
     // Destroys, for each ID in the list, the first remaining record with that

@@ -7,6 +7,7 @@
 
 #include "fw/base/CFileException.h"
 #include "fw/base/Platform.h"
+#include "fw/base/SearchFold.h"
 
 namespace platform {
 namespace {
@@ -81,6 +82,26 @@ int SystemCodePage() {
 
 bool IsSystemLeadByte(int nCodePage, int ch) {
     return IsDBCSLeadByteEx(static_cast<UINT>(nCodePage), static_cast<BYTE>(ch)) != FALSE;
+}
+
+// LCMapStringA converts through the code page of the locale it is given; the
+// system locale's is the ANSI code page. Text in another code page (a document
+// of another system read by the command-line tool) folds case only.
+void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out) {
+    out.clear();
+    const int cch = static_cast<int>(n);
+    int len = 0;
+    if (n > 0 && static_cast<UINT>(nCodePage) == GetACP()) {
+        const DWORD dwFlags = LCMAP_HALFWIDTH | LCMAP_KATAKANA;
+        len = LCMapStringA(LOCALE_SYSTEM_DEFAULT, dwFlags, p, cch, nullptr, 0);
+        if (len > 0) {
+            out.resize(static_cast<size_t>(len));
+            len = LCMapStringA(LOCALE_SYSTEM_DEFAULT, dwFlags, p, cch, &out[0], len);
+            out.resize(len > 0 ? static_cast<size_t>(len) : 0);
+        }
+    }
+    if (len <= 0) out.assign(p, n);
+    codepage::FoldAsciiCase(out, nCodePage);
 }
 
 bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out) {
