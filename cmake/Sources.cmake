@@ -65,8 +65,10 @@ set(ORD_NATIVE_ONLY_TEST_SOURCES
 set(ORD_WIN32_TEST_SOURCES
     tests/win32/CodePage932Test.cpp
     tests/win32/CommandLineTest.cpp
+    tests/win32/SearchFoldWinTest.cpp
 )
 
 set(ORD_BENCH_SOURCES
+    bench/FindBench.cpp
     bench/StoreBench.cpp
 )

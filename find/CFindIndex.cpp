@@ -23,17 +23,39 @@ void CFindIndex::Clear() {
     m_bRankValid = false;
 }
 
+// The lead bytes of the active code page, looked up without a call per byte.
+CFindIndex::LeadTable CFindIndex::ActiveLeadTable() {
+    LeadTable lead{};
+    for (int c = 0; c < 256; ++c) lead[c] = codepage::IsLeadByte(static_cast<unsigned char>(c));
+    return lead;
+}
+
 bool CFindIndex::Contains(const std::string& hay, const std::string& needle) {
+    const LeadTable lead = ActiveLeadTable();
+    return Contains(lead, hay, needle, EndsInLoneLead(lead, needle));
+}
+
+bool CFindIndex::EndsInLoneLead(const LeadTable& lead, const std::string& needle) {
+    size_t i = 0;
+    while (i + 1 < needle.size()) i += lead[static_cast<unsigned char>(needle[i])] ? 2 : 1;
+    return i + 1 == needle.size() && lead[static_cast<unsigned char>(needle[i])];
+}
+
+// A candidate found by a byte search starts a character when the bytes before
+// it that could be lead bytes are even in number: the byte before them ends a
+// character, and from there they pair up as lead and trail. With the start on
+// a boundary, equal bytes parse as the needle parses, except a needle ending
+// in a lone lead byte, which here would take the next byte as its trail.
+bool CFindIndex::Contains(const LeadTable& lead, const std::string& hay,
+                          const std::string& needle, bool bLoneLeadAtEnd) {
     const size_t nh = hay.size(), nn = needle.size();
     if (nn == 0 || nn > nh) return false;
-    size_t nBoundary = 0;  // a known character boundary at or before the candidate
     for (size_t pos = hay.find(needle); pos != std::string::npos; pos = hay.find(needle, pos + 1)) {
-        while (nBoundary < pos) nBoundary += codepage::CharLength(&hay[nBoundary], nh - nBoundary);
-        if (nBoundary != pos) continue;  // the candidate starts on a trail byte
-        size_t k = pos;
-        while (k < pos + nn) k += codepage::CharLength(&hay[k], nh - k);
-        if (k == pos + nn) return true;
-        // The needle's last byte is the lead byte of a longer character here.
+        size_t nLeads = 0;
+        while (nLeads < pos && lead[static_cast<unsigned char>(hay[pos - 1 - nLeads])]) ++nLeads;
+        if (nLeads % 2 != 0) continue;  // the candidate starts on a trail byte
+        if (bLoneLeadAtEnd && pos + nn < nh) continue;
+        return true;
     }
     return false;
 }
@@ -96,10 +118,12 @@ std::vector<int> CFindIndex::Find(const CItemTable& table, const std::vector<int
     if (needle.empty()) return found;
     Sync(table);
     SyncOrder(table, orderIDs);
+    const LeadTable lead = ActiveLeadTable();
+    const bool bLoneLeadAtEnd = EndsInLoneLead(lead, needle);
     std::vector<char> hit(orderIDs.size(), 0);
     size_t nHits = 0;
     for (size_t i = 0; i < m_entries.size(); ++i) {
-        if (m_rank[i] >= 0 && Contains(m_entries[i].folded, needle)) {
+        if (m_rank[i] >= 0 && Contains(lead, m_entries[i].folded, needle, bLoneLeadAtEnd)) {
             hit[m_rank[i]] = 1;
             ++nHits;
         }

@@ -8,6 +8,7 @@
 // and Clear it when another document is loaded.
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,10 @@ public:
     std::vector<int> Find(const CItemTable& table, const std::vector<int>& orderIDs,
                           const CString& strQuery);
 
+    // Folds every record not yet folded, so that the first search is as quick
+    // as the others (for example in idle time after a document is loaded).
+    void Prepare(const CItemTable& table) { Sync(table); }
+
     // Forgets every record (a new document).
     void Clear();
 
@@ -32,6 +37,12 @@ public:
     static bool Contains(const std::string& hay, const std::string& needle);
 
 private:
+    using LeadTable = std::array<bool, 256>;
+    static LeadTable ActiveLeadTable();
+    static bool EndsInLoneLead(const LeadTable& lead, const std::string& needle);
+    static bool Contains(const LeadTable& lead, const std::string& hay, const std::string& needle,
+                         bool bLoneLeadAtEnd);
+
     struct Entry {
         const CUrlItem* pItem = nullptr;
         // The record's text when it was folded, to notice changes.

@@ -16,7 +16,7 @@ std::string Snapshot(COrdelinkDoc& doc) {
     {
         CFile file;
         EXPECT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
-        CArchive ar(&file, CArchive::store);
+        CArchive ar(&file, CArchive::store, 4096);
         doc.Serialize(ar);
         ar.Close();
         file.Close();
@@ -274,14 +274,14 @@ TEST(ChangeHistory, RepeatedIdsRestoreTheRecordsThatWent) {
 TEST(ChangeHistory, RandomSequencesMatchSnapshots) {
     std::mt19937 rng(20240614);
     auto pick = [&rng](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
-    for (int round = 0; round < 4; ++round) {
+    for (int round = 0; round < 3; ++round) {
         COrdelinkDoc doc;
         Fill(doc);
         doc.m_bEmpty = 0;
         CChangeHistory history(doc);
         std::vector<std::string> timeline{Snapshot(doc)};
         size_t pos = 0;
-        for (int step = 0; step < 300; ++step) {
+        for (int step = 0; step < 250; ++step) {
             SCOPED_TRACE("round " + std::to_string(round) + " step " + std::to_string(step));
             CItemTable& table = doc.m_PtrAry;
             const int n = table.GetSize();
