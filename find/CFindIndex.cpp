@@ -46,8 +46,8 @@ bool CFindIndex::EndsInLoneLead(const LeadTable& lead, const std::string& needle
 // character, and from there they pair up as lead and trail. With the start on
 // a boundary, equal bytes parse as the needle parses, except a needle ending
 // in a lone lead byte, which here would take the next byte as its trail.
-bool CFindIndex::Contains(const LeadTable& lead, const std::string& hay,
-                          const std::string& needle, bool bLoneLeadAtEnd) {
+bool CFindIndex::Contains(const LeadTable& lead, const std::string& hay, const std::string& needle,
+                          bool bLoneLeadAtEnd) {
     const size_t nh = hay.size(), nn = needle.size();
     if (nn == 0 || nn > nh) return false;
     for (size_t pos = hay.find(needle); pos != std::string::npos; pos = hay.find(needle, pos + 1)) {

@@ -48,9 +48,10 @@ int StepMatch(const std::vector<int>& matches, const std::vector<int>& orderIDs,
               bool bForward) {
     if (matches.empty()) return -1;
     const long nCurrent =
-        nCurrentID == 0 ? -1
-                        : static_cast<long>(std::find(orderIDs.begin(), orderIDs.end(), nCurrentID) -
-                                            orderIDs.begin());
+        nCurrentID == 0
+            ? -1
+            : static_cast<long>(std::find(orderIDs.begin(), orderIDs.end(), nCurrentID) -
+                                orderIDs.begin());
     const long nCur = nCurrent == static_cast<long>(orderIDs.size()) ? -1 : nCurrent;
     // Walk the order once, placing each match.
     int nBefore = -1, nAfter = -1;

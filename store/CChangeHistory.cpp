@@ -203,9 +203,8 @@ void CChangeHistory::SetMemo(int nIndex, const CString& strMemo) {
     CUrlItem& item = *table[nIndex];
     if (item.m_Memo.str() == strMemo.str()) return;
     Step* pLast = m_undo.empty() ? nullptr : m_undo.back().get();
-    if (m_bTyping && !m_pOpen && pLast && pLast->ops.size() == 1 &&
-        pLast->ops[0].type == Op::Set && pLast->ops[0].nIndex == nIndex &&
-        pLast->ops[0].after.Matches(item)) {
+    if (m_bTyping && !m_pOpen && pLast && pLast->ops.size() == 1 && pLast->ops[0].type == Op::Set &&
+        pLast->ops[0].nIndex == nIndex && pLast->ops[0].after.Matches(item)) {
         item.m_Memo = strMemo;
         pLast->ops[0].after.memo = strMemo;
         return;

@@ -58,35 +58,59 @@ TEST(ChangeHistory, EveryKindUndoesToTheSameBytesAndRedoes) {
         std::vector<int> parents;  // after undo
     };
     const Case cases[] = {
-        {"add one", ChangeKind::Add,
+        {"add one",
+         ChangeKind::Add,
          [](COrdelinkDoc& d, CChangeHistory& h) {
              CChangeHistory::Group g(h, ChangeKind::Add);
              const int n = d.m_PtrAry.GetSize();
              Append(d, 4, "new");
              h.Appended(n);
          },
-         4, 7, {4}},
-        {"delete subtree", ChangeKind::Delete,
+         4,
+         7,
+         {4}},
+        {"delete subtree",
+         ChangeKind::Delete,
          [](COrdelinkDoc& d, CChangeHistory& h) {
              h.DeleteRecords(CollectSubtreeIDs(d.m_PtrAry, 1));
          },
-         1, 0, {0, 1, 3}},
-        {"delete leaf", ChangeKind::Delete,
-         [](COrdelinkDoc& d, CChangeHistory& h) { h.DeleteRecords({5}); }, 5, 3, {3}},
-        {"delete all", ChangeKind::Delete,
-         [](COrdelinkDoc&, CChangeHistory& h) { h.DeleteAll(); }, 0, 0, {0, 1, 3, 4}},
-        {"move", ChangeKind::Move,
-         [](COrdelinkDoc& d, CChangeHistory& h) { h.SetParent(d.IndexOfID(3), 4); }, 3, 3,
+         1,
+         0,
+         {0, 1, 3}},
+        {"delete leaf",
+         ChangeKind::Delete,
+         [](COrdelinkDoc& d, CChangeHistory& h) { h.DeleteRecords({5}); },
+         5,
+         3,
+         {3}},
+        {"delete all",
+         ChangeKind::Delete,
+         [](COrdelinkDoc&, CChangeHistory& h) { h.DeleteAll(); },
+         0,
+         0,
+         {0, 1, 3, 4}},
+        {"move",
+         ChangeKind::Move,
+         [](COrdelinkDoc& d, CChangeHistory& h) { h.SetParent(d.IndexOfID(3), 4); },
+         3,
+         3,
          {1, 4}},
-        {"update", ChangeKind::Update,
+        {"update",
+         ChangeKind::Update,
          [](COrdelinkDoc& d, CChangeHistory& h) {
              h.SetTitleURL(d.IndexOfID(2), "Site 2", "http://other.test/");
          },
-         2, 2, {1}},
-        {"memo", ChangeKind::Memo,
-         [](COrdelinkDoc& d, CChangeHistory& h) { h.SetMemo(d.IndexOfID(6), "changed"); }, 6,
-         6, {}},
-        {"import", ChangeKind::Import,
+         2,
+         2,
+         {1}},
+        {"memo",
+         ChangeKind::Memo,
+         [](COrdelinkDoc& d, CChangeHistory& h) { h.SetMemo(d.IndexOfID(6), "changed"); },
+         6,
+         6,
+         {}},
+        {"import",
+         ChangeKind::Import,
          [](COrdelinkDoc& d, CChangeHistory& h) {
              CChangeHistory::Group g(h, ChangeKind::Import);
              const int n = d.m_PtrAry.GetSize();
@@ -97,7 +121,9 @@ TEST(ChangeHistory, EveryKindUndoesToTheSameBytesAndRedoes) {
              for (int i = 0; i < 5; ++i) Append(d, i % 2 ? nFolder : nSub, "link", 1);
              h.Appended(m);
          },
-         0, 7, {0, 7, 8}},
+         0,
+         7,
+         {0, 7, 8}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -296,7 +322,8 @@ TEST(ChangeHistory, RandomSequencesMatchSnapshots) {
             } else {
                 bool bChanged = true;
                 if (action < 45 || n == 0) {
-                    CChangeHistory::Group g(history, pick(2) ? ChangeKind::Add : ChangeKind::Import);
+                    CChangeHistory::Group g(history,
+                                            pick(2) ? ChangeKind::Add : ChangeKind::Import);
                     const int nFirst = n;
                     const int nCount = 1 + pick(4);
                     for (int k = 0; k < nCount; ++k) {

@@ -38,7 +38,11 @@ TEST(SearchFold, WidthKanaAndCaseFoldToOneForm) {
         {"ＡＢＣ ａｂｃ ０１２９", "abc abc 0129"},
         {"Hello WORLD", "hello world"},
         {"ｈｔｔｐ：／／ＷＷＷ．ｅｘａｍｐｌｅ．ｃｏｍ", "http://www.example.com"},
-        {"＼｜～＃＄％＆（）＊＋，－＝＠［］＾＿｛｝？！＜＞；", "\\|~#$%&()*+,-=@[]^_{}?!<>;"},
+        {"｜～＃＄％＆（）＊＋，－＝＠［］＾＿｛｝？！＜＞；", "|~#$%&()*+,-=@[]^_{}?!<>;"},
+        {"“引用” ‘’ ￥100", "\"引用\" '' \\100"},
+        // Signs without a single-byte form keep theirs; duplicate codes fold together.
+        {"→○■", "→○■"},
+        {"ゝゞヽヾ", "ヽヽﾞヽヽﾞ"},
         {"全角　空白", "全角 空白"},
         // Kanji are copied whole; their trail bytes are not letters.
         {"陰表掛十", "陰表掛十"},
@@ -50,6 +54,9 @@ TEST(SearchFold, WidthKanaAndCaseFoldToOneForm) {
         const std::string got = codepage::FoldForSearch(Ansi(c.in).str());
         EXPECT_EQ(Hex(got), Hex(want)) << c.in;
     }
+    // Characters with two codes: 纊 (NEC-selected and IBM), Ⅰ (IBM and NEC), ≒.
+    EXPECT_EQ(Hex(codepage::FoldForSearch("\xED\x40 \xFA\x4A \x87\x90")),
+              Hex("\xFA\x5C \x87\x54 \x81\xE0"));
 }
 
 TEST(SearchFold, TrailBytesAreNeverMatchedAlone) {
@@ -59,10 +66,9 @@ TEST(SearchFold, TrailBytesAreNeverMatchedAlone) {
         const char* needle;
         bool want;
     } cases[] = {
-        {"表示", "\\", false},        {"C:\\表示", "\\", true},     {"掛け", "|", false},
-        {"a|b", "|", true},           {"陰", "a", false},           {"陰A", "a", true},
-        {"表示", "表", true},         {"表示", "示", true},         {"x表", "表", true},
-        {"abc", "", false},           {"ab", "abc", false},         {"ｶﾞ", "ｶ", true},
+        {"表示", "\\", false}, {"C:\\表示", "\\", true}, {"掛け", "|", false}, {"a|b", "|", true},
+        {"陰", "a", false},    {"陰A", "a", true},       {"表示", "表", true}, {"表示", "示", true},
+        {"x表", "表", true},   {"abc", "", false},       {"ab", "abc", false}, {"ｶﾞ", "ｶ", true},
     };
     for (const auto& c : cases) {
         const std::string hay = codepage::FoldForSearch(Ansi(c.hay).str());
@@ -127,20 +133,11 @@ TEST(FindIndex, FindsTitleUrlAndMemoInTreeOrder) {
         const char* query;
         std::vector<int> want;
     } cases[] = {
-        {"ふぉるだ", {5, 1}},        // title 5, memo of 1; the orphan is not shown
-        {"ﾌｫﾙﾀﾞ", {5, 1}},
-        {"フォルダ", {5, 1}},
-        {"FOLDER", {2, 1}},
-        {"example.COM", {4}},
-        {"ｅｘａｍｐｌｅ", {4}},
-        {"\\", {}},                  // only the trail byte of 表
-        {"表示", {4}},
-        {"|", {3}},
-        {"めも", {1}},               // second line of the memo
-        {"\r\n", {1}},
-        {"http://", {3, 4}},
-        {"", {}},
-        {"nothing", {}},
+        {"ふぉるだ", {5, 1}},  // title 5, memo of 1; the orphan is not shown
+        {"ﾌｫﾙﾀﾞ", {5, 1}},       {"フォルダ", {5, 1}}, {"FOLDER", {2, 1}}, {"example.COM", {4}},
+        {"ｅｘａｍｐｌｅ", {4}}, {"\\", {}},                           // only the trail byte of 表
+        {"表示", {4}},           {"|", {3}},           {"めも", {1}},  // second line of the memo
+        {"\r\n", {1}},           {"http://", {3, 4}},  {"", {}},           {"nothing", {}},
         {"a-folder", {2}},
     };
     for (const auto& c : cases)
@@ -177,11 +174,10 @@ TEST(FindIndex, StepsThroughMatchesWithWrapAround) {
         bool bForward;
         int want;
     } cases[] = {
-        {0, true, 0},   {0, false, 2},   // from the ROOT
-        {11, true, 1},  {11, false, 2},  // a match: its neighbours, wrapping
-        {15, true, 0},  {15, false, 1},
-        {12, true, 1},  {12, false, 0},  // between matches
-        {14, true, 2},  {10, false, 2},  {99, true, 0},
+        {0, true, 0},  {0, false, 2},   // from the ROOT
+        {11, true, 1}, {11, false, 2},  // a match: its neighbours, wrapping
+        {15, true, 0}, {15, false, 1}, {12, true, 1}, {12, false, 0},  // between matches
+        {14, true, 2}, {10, false, 2}, {99, true, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(StepMatch(matches, order, c.nCurrent, c.bForward), c.want)
