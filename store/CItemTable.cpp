@@ -25,12 +25,14 @@ void CItemTable::InsertFilled(const std::vector<std::pair<int, CUrlItem*>>& item
         while (static_cast<int>(merged.size()) < nIndex && nOld < m_items.size())
             merged.push_back(m_items[nOld++]);
         pItem->m_pTable = this;
-        pItem->m_nIndex = static_cast<int>(merged.size());
         merged.push_back(pItem);
     }
     merged.insert(merged.end(), m_items.begin() + nOld, m_items.end());
     m_items.swap(merged);
-    m_nValidTo = std::min(m_nValidTo, items.front().first);
+    // Records move up here, which the lazy correction of positions (made
+    // for removals, which only move records down) cannot tell: renumber all.
+    for (int i = 0; i < GetSize(); ++i) m_items[i]->m_nIndex = i;
+    m_nValidTo = GetSize();
     for (const auto& entry : items) IndexAdd(entry.second);
 }
 

@@ -313,12 +313,15 @@ TEST(ChangeHistory, RandomSequencesMatchSnapshots) {
             const int n = table.GetSize();
             const size_t nUndo = history.GetUndoCount();
             const int action = pick(100);
-            if (action < 18 && history.CanUndo()) {
-                history.Undo();
-                --pos;
-            } else if (action < 30 && history.CanRedo()) {
-                history.Redo();
-                ++pos;
+            if ((action < 18 && history.CanUndo()) || (action < 30 && history.CanRedo())) {
+                const bool bUndo = action < 18;
+                const CChangeEffect effect = bUndo ? history.Undo() : history.Redo();
+                pos = bUndo ? pos - 1 : pos + 1;
+                // The current index is the selected record's, found by a plain scan.
+                int nScan = -1;
+                for (int i = 0; i < table.GetSize() && nScan < 0 && effect.nSelectID; ++i)
+                    if (table[i]->m_ID == effect.nSelectID) nScan = i;
+                ASSERT_EQ(doc.GetCurIndex(), nScan);
             } else {
                 bool bChanged = true;
                 if (action < 45 || n == 0) {
