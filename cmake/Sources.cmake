@@ -11,17 +11,25 @@ set(ORD_BASE_SOURCES
     fw/base/CString.cpp
     fw/base/CTime.cpp
     fw/base/FilePath.cpp
+    fw/base/SearchFold.cpp
 )
 set(ORD_BASE_POSIX_SOURCES fw/base/Platform_posix.cpp)
 set(ORD_BASE_WIN32_SOURCES fw/win/BasePlatform_win.cpp)
 
 set(ORD_STORE_SOURCES
+    store/CChangeHistory.cpp
     store/CIdMap.cpp
     store/CItemTable.cpp
     store/COrdelinkDoc.cpp
     store/CUrlItem.cpp
     store/DocumentCheck.cpp
     store/ItemEdits.cpp
+)
+
+# Find as you type over the table.
+set(ORD_FIND_SOURCES
+    find/CFindIndex.cpp
+    find/TreeOrder.cpp
 )
 
 # Portable rules of the views and the browser launch.
@@ -41,12 +49,14 @@ set(ORD_CLI_SOURCES
 # Tests of the portable code: built natively and for Windows.
 set(ORD_PORTABLE_TEST_SOURCES
     tests/native/CArchiveTest.cpp
+    tests/native/ChangeHistoryTest.cpp
     tests/native/CliTest.cpp
     tests/native/CodePageTest.cpp
     tests/native/CStringTest.cpp
     tests/native/DocumentFileTest.cpp
     tests/native/DocumentLoadTest.cpp
     tests/native/EditingRulesTest.cpp
+    tests/native/FindTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp
 )
@@ -57,8 +67,10 @@ set(ORD_NATIVE_ONLY_TEST_SOURCES
 set(ORD_WIN32_TEST_SOURCES
     tests/win32/CodePage932Test.cpp
     tests/win32/CommandLineTest.cpp
+    tests/win32/SearchFoldWinTest.cpp
 )
 
 set(ORD_BENCH_SOURCES
+    bench/FindBench.cpp
     bench/StoreBench.cpp
 )

@@ -25,6 +25,26 @@ void CItemTable::Reserve(int nCount) {
     m_first.Reserve(nCount);
 }
 
+void CItemTable::InsertFilled(const std::vector<std::pair<int, CUrlItem*>>& items) {
+    if (items.empty()) return;
+    std::vector<CUrlItem*> merged;
+    merged.reserve(m_items.size() + items.size());
+    size_t nOld = 0;
+    for (const auto& [nIndex, pItem] : items) {
+        while (static_cast<int>(merged.size()) < nIndex && nOld < m_items.size())
+            merged.push_back(m_items[nOld++]);
+        pItem->m_pTable = this;
+        merged.push_back(pItem);
+    }
+    merged.insert(merged.end(), m_items.begin() + nOld, m_items.end());
+    m_items.swap(merged);
+    // Records move up here, which the lazy correction of positions (made
+    // for removals, which only move records down) cannot tell: renumber all.
+    for (int i = 0; i < GetSize(); ++i) m_items[i]->m_nIndex = i;
+    m_nValidTo = GetSize();
+    for (const auto& entry : items) IndexAdd(entry.second);
+}
+
 void CItemTable::RemoveAt(int nIndex) {
     CUrlItem* pItem = m_items[nIndex];
     IndexRemove(pItem, pItem->m_ID);

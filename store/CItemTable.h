@@ -7,6 +7,7 @@
 
 #include <set>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "store/CIdMap.h"
@@ -30,6 +31,10 @@ public:
     // does) and takes it over; its ID enters the index once.
     void AddFilled(CUrlItem* pItem);
     void Reserve(int nCount);
+    // Takes over records filled while they belonged to no table and places
+    // them at the given indexes (ascending, each the record's index once all
+    // are in), in one pass over the table.
+    void InsertFilled(const std::vector<std::pair<int, CUrlItem*>>& items);
     // Destroys the record at nIndex and closes the gap.
     void RemoveAt(int nIndex);
     // Destroys, for each ID in the list, the first remaining record with that

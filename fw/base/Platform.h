@@ -18,6 +18,12 @@ bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out);
 bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out);
 bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out);
 
+// Text folded for searching (see fw/base/SearchFold.h): case, width and kana
+// type removed. Windows maps with LCMapStringA in the system's code page;
+// natively code page 932 uses the tables of SearchFold, others fold case only.
+// A character folds the same wherever it stands.
+void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out);
+
 // Error numbers the file layer understands, mapped from the system's own.
 struct FileError {
     int nCause = 0;     // a CFileException cause

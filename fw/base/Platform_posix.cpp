@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fw/base/CFileException.h"
+#include "fw/base/SearchFold.h"
 
 namespace platform {
 namespace {
@@ -119,6 +120,16 @@ bool IsSystemLeadByte(int nCodePage, int ch) {
         default:
             return false;
     }
+}
+
+void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out) {
+    out.clear();
+    if (nCodePage == 932) {
+        codepage::AppendFoldedCp932(p, n, out);
+        return;
+    }
+    out.assign(p, n);
+    codepage::FoldAsciiCase(out, nCodePage);
 }
 
 bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out) {

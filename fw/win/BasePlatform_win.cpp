@@ -7,6 +7,7 @@
 
 #include "fw/base/CFileException.h"
 #include "fw/base/Platform.h"
+#include "fw/base/SearchFold.h"
 
 namespace platform {
 namespace {
@@ -81,6 +82,62 @@ int SystemCodePage() {
 
 bool IsSystemLeadByte(int nCodePage, int ch) {
     return IsDBCSLeadByteEx(static_cast<UINT>(nCodePage), static_cast<BYTE>(ch)) != FALSE;
+}
+
+// LCMapStringA converts through the code page of the locale it is given; the
+// system locale's is the ANSI code page. The mapping goes character by
+// character, so each character is mapped once and remembered. A character
+// whose half-width form the code page lacks (arrows, the white circle) comes
+// back as "?"; it keeps its own form instead, so that it does not match every
+// question mark. Text in another code page (a document of another system read
+// by the command-line tool) folds case only.
+namespace {
+
+// Whether the character's mapping is a question mark itself, not the mark
+// left for a form the code page cannot hold.
+bool MapsToQuestionMark(const char* p, int len, DWORD dwFlags) {
+    wchar_t wide[2], mapped[4];
+    const int nWide = MultiByteToWideChar(CP_ACP, 0, p, len, wide, 2);
+    if (nWide <= 0) return false;
+    const int nMapped = LCMapStringW(LOCALE_SYSTEM_DEFAULT, dwFlags, wide, nWide, mapped, 4);
+    return nMapped == 1 && mapped[0] == L'?';
+}
+
+}  // namespace
+
+void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out) {
+    out.clear();
+    if (static_cast<UINT>(nCodePage) != GetACP()) {
+        out.assign(p, n);
+        codepage::FoldAsciiCase(out, nCodePage);
+        return;
+    }
+    static std::vector<std::string> folded(0x10000);
+    static std::vector<bool> known(0x10000);
+    for (size_t i = 0; i < n;) {
+        const size_t len =
+            (i + 1 < n && IsDBCSLeadByteEx(static_cast<UINT>(nCodePage), static_cast<BYTE>(p[i])))
+                ? 2
+                : 1;
+        const unsigned code = len == 2
+                                  ? (static_cast<BYTE>(p[i]) << 8) | static_cast<BYTE>(p[i + 1])
+                                  : static_cast<BYTE>(p[i]);
+        if (!known[code]) {
+            const DWORD dwFlags = LCMAP_HALFWIDTH | LCMAP_KATAKANA;
+            char buf[16];
+            const int nLen = LCMapStringA(LOCALE_SYSTEM_DEFAULT, dwFlags, p + i,
+                                          static_cast<int>(len), buf, sizeof(buf));
+            std::string mapped =
+                nLen > 0 ? std::string(buf, static_cast<size_t>(nLen)) : std::string(p + i, len);
+            if (mapped == "?" && !MapsToQuestionMark(p + i, static_cast<int>(len), dwFlags))
+                mapped.assign(p + i, len);
+            codepage::FoldAsciiCase(mapped, nCodePage);
+            folded[code] = std::move(mapped);
+            known[code] = true;
+        }
+        out += folded[code];
+        i += len;
+    }
 }
 
 bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out) {

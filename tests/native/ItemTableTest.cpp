@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <random>
@@ -121,6 +122,25 @@ TEST(ItemTable, IndexAgreesWithScansUnderRandomEdits) {
                 if (it != expected.end()) expected.erase(it);
             }
             doc.DeleteItemsByID(ids);
+            std::vector<int> after;
+            for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) after.push_back(doc.m_PtrAry[i]->m_ID);
+            ASSERT_EQ(after, expected) << step;
+        } else if (op < 8) {
+            // Records put back at positions (undo of a delete), repeated IDs included.
+            std::vector<int> expected;
+            for (int i = 0; i < n; ++i) expected.push_back(doc.m_PtrAry[i]->m_ID);
+            std::vector<std::pair<int, CUrlItem*>> items;
+            for (int k = rng() % 4; k >= 0; --k) {
+                const int pos = static_cast<int>(rng() % (expected.size() + 1));
+                const int id = static_cast<int>(rng() % 60) - 2;
+                expected.insert(expected.begin() + pos, id);
+                for (auto& item : items)
+                    if (item.first >= pos) ++item.first;
+                items.emplace_back(pos, new CUrlItem);
+                items.back().second->m_ID = id;
+            }
+            std::sort(items.begin(), items.end());
+            doc.m_PtrAry.InsertFilled(items);
             std::vector<int> after;
             for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) after.push_back(doc.m_PtrAry[i]->m_ID);
             ASSERT_EQ(after, expected) << step;
