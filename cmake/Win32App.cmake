@@ -11,6 +11,8 @@ set(ORD_WIN_SOURCES
     fw/win/CEditView.cpp
     fw/win/CFormView.cpp
     fw/win/CFrameWnd.cpp
+    fw/win/CMenu.cpp
+    fw/win/CMiniDockFrameWnd.cpp
     fw/win/CRecentFileList.cpp
     fw/win/CSingleDocTemplate.cpp
     fw/win/CSplitterWnd.cpp
@@ -23,6 +25,8 @@ set(ORD_WIN_SOURCES
 )
 set(ORD_APP_SOURCES
     app/BrowserDetect.cpp
+    chrome/CIconMenu.cpp
+    chrome/GdiDraw.cpp
     chrome/CToolBarEx.cpp
     app/CMainFrame.cpp
     app/COrdelinkApp.cpp
@@ -41,6 +45,10 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/TreeViewTest.cpp
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
+    tests/win32/ChromeTestSupport.cpp
+    tests/win32/ToolBarExTest.cpp
+    tests/win32/IconMenuTest.cpp
+    tests/win32/DockingTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
