@@ -213,6 +213,7 @@ void CFrameWnd::DockControlBar(CControlBar* pBar, DWORD dwSide) {
                    SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
     if (bVisible) pBar->ShowWindow(SW_SHOWNA);
     RecalcLayout();
+    RedrawAfterDocking();
 }
 
 void CFrameWnd::FloatControlBar(CControlBar* pBar, POINT ptScreen) {
@@ -245,6 +246,14 @@ void CFrameWnd::FloatControlBar(CControlBar* pBar, POINT ptScreen) {
         pMini->ShowWindow(SW_SHOWNA);
     }
     RecalcLayout();
+    RedrawAfterDocking();
+}
+
+// The whole frame is painted again: the panes moved and the dragged
+// outline may have left traces on them.
+void CFrameWnd::RedrawAfterDocking() {
+    ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 SIZE CFrameWnd::CalcFloatingFrameSize(CControlBar* pBar) const {

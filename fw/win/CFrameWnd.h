@@ -116,6 +116,7 @@ private:
     std::vector<CControlBar*> m_bars;
     // The frame's client area less the bars that do not dock.
     RECT DockArea() const;
+    void RedrawAfterDocking();
     DWORD m_dwDockStyle = 0;
     UINT m_nFlybyID = 0;
     bool m_bShownOnce = false;
