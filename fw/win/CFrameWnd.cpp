@@ -22,6 +22,7 @@ ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_WM_DROPFILES()
 ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -529,6 +530,25 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu) {
         SetMessageText("");
     else
         SetMessageText(GetMessageString(nItemID));
+}
+
+// Only top-level windows hear of a colour change: the bars and views (and
+// a floating bar in its own frame) are told too.
+LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    Default();
+    const MSG msg = {nullptr, WM_SYSCOLORCHANGE, wParam, lParam, 0, {0, 0}};
+    ::EnumChildWindows(
+        m_hWnd,
+        [](HWND hChild, LPARAM lp) -> BOOL {
+            auto* pMsg = reinterpret_cast<const MSG*>(lp);
+            ::SendMessageA(hChild, WM_SYSCOLORCHANGE, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&msg));
+    for (CControlBar* pBar : m_bars)
+        if (pBar->IsFloating() && pBar->m_hWnd)
+            pBar->SendMessage(WM_SYSCOLORCHANGE, wParam, lParam);
+    return 0;
 }
 
 LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM) {

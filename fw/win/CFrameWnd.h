@@ -99,6 +99,7 @@ protected:
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu);
     void OnDropFiles(HDROP hDropInfo);
     LRESULT OnExitMenuLoop(WPARAM, LPARAM);
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

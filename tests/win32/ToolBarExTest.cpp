@@ -352,3 +352,25 @@ TEST_F(ToolBarFixture, CustomDrawNotifiesTheFrameAndItColoursTheHotButtonBlue) {
 }
 
 }  // namespace
+
+namespace {
+
+// After a colour change the flat bar paints with the new face, light and
+// shadow colours (the frame passes the change on to its bars).
+TEST_F(ToolBarFixture, FollowsASystemColourChange) {
+    const int kinds[] = {COLOR_BTNFACE, COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
+    COLORREF old[3];
+    for (int i = 0; i < 3; ++i) old[i] = GetSysColor(kinds[i]);
+    const COLORREF scheme[3] = {RGB(200, 180, 150), RGB(250, 240, 220), RGB(120, 100, 80)};
+    SetSysColors(3, kinds, scheme);
+    SendMessageA(h.Frame()->m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    const Picture pic = PrintWindowPicture(Bar().m_hWnd);
+    SetSysColors(3, kinds, old);
+    SendMessageA(h.Frame()->m_hWnd, WM_SYSCOLORCHANGE, 0, 0);
+    const int y = pic.cy / 2;
+    EXPECT_EQ(pic.At(3, y), scheme[0]);
+    EXPECT_EQ(pic.At(4, y), scheme[1]);
+    EXPECT_EQ(pic.At(6, y), scheme[2]);
+}
+
+}  // namespace
