@@ -18,6 +18,7 @@ IMPLEMENT_DYNCREATE(CMainFrame)
 namespace {
 const char kRectSection[] = "AboutApp Rect";
 const char kClientSection[] = "AboutApp Client";
+const char kBarSection[] = "AboutApp Bar";
 const UINT kIndicators[] = {ORDELINK_STATUS_INDICATORS};
 constexpr UINT_PTR kClockTimer = 1;
 }  // namespace
@@ -67,6 +68,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     m_wndToolBar.EnableDocking(CBRS_ALIGN_ANY);
     EnableDocking(CBRS_ALIGN_ANY);
     DockControlBar(&m_wndToolBar);
+    LoadBarState(kBarSection);
     // No WM_TIMER handler: the tick only makes the idle pass (and with it
     // the clock pane) run at least once a second.
     SetTimer(kClockTimer, 1000);
@@ -93,6 +95,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
 }
 
 void CMainFrame::OnDestroy() {
+    SaveBarState(kBarSection);
     CFrameWnd::OnDestroy();
     CWinApp* pApp = AfxGetApp();
     if (!IsIconic() && !IsZoomed()) {
@@ -111,6 +114,16 @@ void CMainFrame::OnDestroy() {
         m_wndSubSplitter.GetRowInfo(0, nCur, nMin);
         pApp->WriteProfileInt(kClientSection, "FormVw-Y", nCur);
     }
+}
+
+HMENU CMainFrame::BuildIconMenu() {
+    if (!m_IconMenu.LoadMenu(IDR_MAINFRAME)) return nullptr;
+    static const UINT kIcons[] = {ORDELINK_MAIN_MENU_ICONS};
+    for (size_t i = 0; i + 1 < std::size(kIcons); i += 2)
+        m_IconMenu.SetItemIcon(static_cast<const char*>(nullptr), kIcons[i],
+                               static_cast<int>(kIcons[i + 1]));
+    m_IconMenu.SetItemIconByText(nullptr, "Add", IDB_MI_ADD);
+    return m_IconMenu.Detach();
 }
 
 // The internal commands are the frame's own: it relays them whichever view

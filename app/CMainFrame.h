@@ -3,6 +3,7 @@
 // internal commands (32800 to 32805).
 #pragma once
 
+#include "chrome/CIconMenu.h"
 #include "chrome/CToolBarEx.h"
 #include "fw/win/CFrameWnd.h"
 #include "fw/win/CSplitterWnd.h"
@@ -16,6 +17,10 @@ public:
     CSplitterWnd m_wndSubSplitter;  // 2 x 1: form / memo
     CStatusBar m_wndStatusBar;
     CToolBarEx m_wndToolBar;
+    CIconMenu m_IconMenu;  // owns the entries of the window's owner-drawn menu
+
+    // Loads menu 128 with the command icons and hands over its handle.
+    HMENU BuildIconMenu();
 
     BOOL PreCreateWindow(CREATESTRUCTA& cs) override;
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;

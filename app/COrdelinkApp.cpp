@@ -136,7 +136,15 @@ BOOL COrdelinkApp::InitInstance() {
         cmdInfo.m_nShellCommand = CCommandLineInfo::FileNew;
         if (!ProcessShellCommand(cmdInfo)) return FALSE;
     }
-    // The plain menu 128 stays until the icon menu is built.
+    // The plain menu 128 gives way to the owner-drawn icon menu.
+    if (auto* pFrame = dynamic_cast<CMainFrame*>(m_pMainWnd)) {
+        if (HMENU hIconMenu = pFrame->BuildIconMenu()) {
+            HMENU hOld = pFrame->GetMenu();
+            pFrame->SetMenu(hIconMenu);
+            pFrame->m_hMenuDefault = hIconMenu;
+            if (hOld) ::DestroyMenu(hOld);
+        }
+    }
     m_pMainWnd->DragAcceptFiles(TRUE);
     return TRUE;
 }

@@ -16,6 +16,8 @@ set(ORD_WIN_SOURCES
     fw/win/CFrameWnd.cpp
     fw/win/CPropertyPage.cpp
     fw/win/CPropertySheet.cpp
+    fw/win/CMenu.cpp
+    fw/win/CMiniDockFrameWnd.cpp
     fw/win/CRecentFileList.cpp
     fw/win/CSingleDocTemplate.cpp
     fw/win/CSplitterWnd.cpp
@@ -38,6 +40,8 @@ set(ORD_APP_SOURCES
     app/CShellLinkFile.cpp
     chrome/CAboutDlg.cpp
     chrome/CLinkStatic.cpp
+    chrome/CIconMenu.cpp
+    chrome/GdiDraw.cpp
     chrome/CToolBarEx.cpp
     app/CMainFrame.cpp
     app/COrdelinkApp.cpp
@@ -68,6 +72,10 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/ShortcutTest.cpp
     tests/win32/AboutBoxTest.cpp
     tests/win32/ImportCommandsTest.cpp
+    tests/win32/ChromeTestSupport.cpp
+    tests/win32/ToolBarExTest.cpp
+    tests/win32/IconMenuTest.cpp
+    tests/win32/DockingTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.

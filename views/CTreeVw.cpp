@@ -13,6 +13,7 @@
 #include "browser/WindowInfoReply.h"
 #include "convert/ClipboardLink.h"
 #include "convert/LinkPage.h"
+#include "chrome/CIconMenu.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CCmdUI.h"
@@ -490,13 +491,21 @@ HMENU CTreeVw::LoadContextMenu() const {
 }
 
 void CTreeVw::ShowContextMenu(POINT ptScreen) {
-    HMENU hMenu = LoadContextMenu();
-    if (!hMenu) return;
+    // The entries are drawn with their command icons; the menu object and
+    // its records live until the menu closes.
+    CIconMenu menu;
+    if (!menu.LoadMenu(IDR_TREE_POPUP)) return;
+    menu.SetItemIconByText(nullptr, "Add", IDB_MI_ADD);
+    static const UINT kIcons[] = {ORDELINK_POPUP_MENU_ICONS};
+    for (size_t i = 0; i + 1 < std::size(kIcons); i += 2)
+        menu.SetItemIcon(static_cast<const char*>(nullptr), kIcons[i],
+                         static_cast<int>(kIcons[i + 1]));
+    HMENU hPopup = ::GetSubMenu(menu.m_hMenu, 0);
+    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    for (int nPos : ContextMenuRemovals(state)) ::DeleteMenu(hPopup, nPos, MF_BYPOSITION);
     // The chosen command comes back as WM_COMMAND to this view and passes
     // its enabling rule like any other.
-    ::TrackPopupMenu(::GetSubMenu(hMenu, 0), TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_hWnd,
-                     nullptr);
-    ::DestroyMenu(hMenu);
+    ::TrackPopupMenu(hPopup, TPM_RIGHTBUTTON, ptScreen.x, ptScreen.y, 0, m_hWnd, nullptr);
 }
 
 void CTreeVw::ShowContextMenuAtCorner() {

@@ -38,6 +38,16 @@ BOOL AfxLoadString(UINT nID, CString& rString) {
     }
 }
 
+HBITMAP AfxLoadSysColorBitmap(HINSTANCE hInst, UINT nIDResource) {
+    COLORMAP map[] = {
+        {RGB(0, 0, 0), ::GetSysColor(COLOR_BTNTEXT)},
+        {RGB(128, 128, 128), ::GetSysColor(COLOR_BTNSHADOW)},
+        {RGB(192, 192, 192), ::GetSysColor(COLOR_BTNFACE)},
+        {RGB(255, 255, 255), ::GetSysColor(COLOR_BTNHIGHLIGHT)},
+    };
+    return ::CreateMappedBitmap(hInst, static_cast<INT_PTR>(nIDResource), 0, map, 4);
+}
+
 CString AfxLoadString(UINT nID) {
     CString s;
     AfxLoadString(nID, s);

@@ -290,6 +290,10 @@ BOOL AfxLoadString(UINT nID, CString& rString);
 CString AfxLoadString(UINT nID);
 // One field of a "prompt\ntooltip" or template string; empty when missing.
 CString AfxExtractSubString(const CString& strFull, int iSubString, char chSep = '\n');
+// A bitmap resource with its standard black, greys and white mapped to the
+// current button text, shadow, face and highlight colours; nullptr when
+// missing.
+HBITMAP AfxLoadSysColorBitmap(HINSTANCE hInst, UINT nIDResource);
 
 // Installs the Win32 message box (captioned with the application name) and
 // the wait cursor behind the portable hooks.

@@ -7,6 +7,7 @@
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CControlBar.h"
 #include "fw/win/CCreateContext.h"
+#include "fw/win/CMiniDockFrameWnd.h"
 #include "fw/win/CSingleDocTemplate.h"
 #include "fw/win/CView.h"
 #include "fw/win/CWinApp.h"
@@ -21,6 +22,7 @@ ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_WM_DROPFILES()
 ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
 ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
 ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -156,29 +158,296 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) const {
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL) {
     pBar->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
+    if (pBar->IsFloating() && pBar->m_pDockFrame)
+        pBar->m_pDockFrame->ShowWindow(bShow ? SW_SHOWNA : SW_HIDE);
     RecalcLayout();
 }
 
-void CFrameWnd::DockControlBar(CControlBar* pBar) {
+namespace {
+
+constexpr int kDockZone = 32;  // how near an edge a dragged bar docks
+
+bool IsDocking(const CControlBar* pBar) {
+    return (pBar->GetDockingStyle() & CBRS_ALIGN_ANY) != 0;
+}
+
+}  // namespace
+
+void CFrameWnd::DockControlBar(CControlBar* pBar, DWORD dwSide) {
     pBar->m_pDockSite = this;
+    if (!dwSide)
+        dwSide =
+            pBar->IsFloating() ? pBar->m_dwLastDockSide : (pBar->GetBarStyle() & CBRS_ALIGN_ANY);
+    if (!(dwSide & CBRS_ALIGN_ANY)) dwSide = CBRS_ALIGN_TOP;
+    const bool bVisible = pBar->IsFloating() ? (pBar->GetStyle() & WS_VISIBLE) != 0
+                                             : pBar->IsWindowVisible() != FALSE;
+    if (pBar->IsFloating() && pBar->m_pDockFrame) {
+        RECT rc;
+        pBar->m_pDockFrame->GetWindowRect(&rc);
+        pBar->m_ptFloat = POINT{rc.left, rc.top};
+    }
+    if (::GetParent(pBar->m_hWnd) != m_hWnd) ::SetParent(pBar->m_hWnd, m_hWnd);
+    if (pBar->m_pDockFrame) {
+        CMiniDockFrameWnd* pMini = pBar->m_pDockFrame;
+        pBar->m_pDockFrame = nullptr;
+        pMini->DestroyWindow();
+    }
+    DWORD dwBorder = 0;
+    switch (dwSide & CBRS_ALIGN_ANY) {
+        case CBRS_ALIGN_BOTTOM:
+            dwBorder = CBRS_BORDER_TOP;
+            break;
+        case CBRS_ALIGN_LEFT:
+            dwBorder = CBRS_BORDER_RIGHT;
+            break;
+        case CBRS_ALIGN_RIGHT:
+            dwBorder = CBRS_BORDER_LEFT;
+            break;
+        default:
+            dwBorder = CBRS_BORDER_BOTTOM;
+            break;
+    }
+    pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY | CBRS_FLOATING)) |
+                      (dwSide & CBRS_ALIGN_ANY) | dwBorder);
+    pBar->m_dwLastDockSide = dwSide & CBRS_ALIGN_ANY;
+    ::SetWindowPos(pBar->m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    if (bVisible) pBar->ShowWindow(SW_SHOWNA);
     RecalcLayout();
+    RedrawAfterDocking();
 }
 
-// Bars take their height along the top and bottom edges in the order they
-// were made; the pane window (AFX_IDW_PANE_FIRST) gets the rest.
+void CFrameWnd::FloatControlBar(CControlBar* pBar, POINT ptScreen) {
+    pBar->m_pDockSite = this;
+    const bool bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+    if (!pBar->IsFloating()) pBar->m_dwLastDockSide = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
+    if (!pBar->m_pDockFrame) {
+        auto* pMini = new CMiniDockFrameWnd(pBar);
+        if (!pMini->Create(this, ptScreen)) {
+            delete pMini;  // never made: no window deletes it
+            return;
+        }
+        pBar->m_pDockFrame = pMini;
+    }
+    CMiniDockFrameWnd* pMini = pBar->m_pDockFrame;
+    // A floating bar is one row of buttons.
+    pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | CBRS_ALIGN_TOP |
+                      CBRS_FLOATING);
+    ::SetParent(pBar->m_hWnd, pMini->m_hWnd);
+    ::SetWindowPos(pBar->m_hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    const SIZE size = pBar->CalcFixedLayout();
+    pBar->MoveWindow(0, 0, size.cx, size.cy);
+    pMini->RecalcLayout();
+    ::SetWindowPos(pMini->m_hWnd, nullptr, ptScreen.x, ptScreen.y, 0, 0,
+                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pBar->m_ptFloat = ptScreen;
+    if (bVisible) {
+        pBar->ShowWindow(SW_SHOWNA);
+        pMini->ShowWindow(SW_SHOWNA);
+    }
+    RecalcLayout();
+    RedrawAfterDocking();
+}
+
+// The whole frame is painted again: the panes moved and the dragged
+// outline may have left traces on them.
+void CFrameWnd::RedrawAfterDocking() {
+    ::RedrawWindow(m_hWnd, nullptr, nullptr,
+                   RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+SIZE CFrameWnd::CalcFloatingFrameSize(CControlBar* pBar) const {
+    SIZE size;
+    if (pBar->IsFloating()) {
+        size = pBar->CalcFixedLayout();
+    } else {
+        // Measured in the floating layout, then back to the docked one.
+        const DWORD dwOld = pBar->GetBarStyle();
+        pBar->SetBarStyle((dwOld & ~(CBRS_ALIGN_ANY | CBRS_BORDER_ANY)) | CBRS_ALIGN_TOP |
+                          CBRS_FLOATING);
+        size = pBar->CalcFixedLayout();
+        pBar->SetBarStyle(dwOld);
+    }
+    RECT rc = {0, 0, size.cx, size.cy};
+    ::AdjustWindowRectEx(&rc, WS_POPUP | WS_CAPTION | WS_SYSMENU, FALSE, WS_EX_TOOLWINDOW);
+    return SIZE{rc.right - rc.left, rc.bottom - rc.top};
+}
+
+RECT CFrameWnd::DockArea() const {
+    RECT rc;
+    ::GetClientRect(m_hWnd, &rc);
+    for (CControlBar* pBar : m_bars) {
+        if (IsDocking(pBar) || !pBar->m_hWnd || !pBar->IsWindowVisible()) continue;
+        const int cy = pBar->CalcHeight(rc.right - rc.left);
+        if (pBar->GetBarStyle() & CBRS_ALIGN_BOTTOM)
+            rc.bottom -= cy;
+        else
+            rc.top += cy;
+    }
+    return rc;
+}
+
+DWORD CFrameWnd::DockSideFromPoint(CControlBar* pBar, POINT ptScreen) const {
+    RECT rc = DockArea();
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    if (!::PtInRect(&rc, ptScreen)) return 0;
+    const DWORD dwAllowed = m_dwDockStyle & pBar->GetDockingStyle();
+    const struct {
+        DWORD side;
+        long distance;
+    } edges[] = {
+        {CBRS_ALIGN_TOP, ptScreen.y - rc.top},
+        {CBRS_ALIGN_BOTTOM, rc.bottom - 1 - ptScreen.y},
+        {CBRS_ALIGN_LEFT, ptScreen.x - rc.left},
+        {CBRS_ALIGN_RIGHT, rc.right - 1 - ptScreen.x},
+    };
+    DWORD dwSide = 0;
+    long best = kDockZone;
+    for (const auto& e : edges) {
+        if ((dwAllowed & e.side) && e.distance < best) {
+            best = e.distance;
+            dwSide = e.side;
+        }
+    }
+    return dwSide;
+}
+
+RECT CFrameWnd::DockedBarRect(CControlBar* pBar, DWORD dwSide) const {
+    RECT rc = DockArea();
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&rc), 2);
+    // The bar's thickness in that orientation, measured on its style.
+    const DWORD dwOld = pBar->GetBarStyle();
+    const bool bHorzNow = (dwOld & CBRS_ORIENT_HORZ) && !(dwOld & CBRS_FLOATING);
+    const bool bHorz = (dwSide & CBRS_ORIENT_HORZ) != 0;
+    SIZE size;
+    if (bHorz == bHorzNow) {
+        size = pBar->CalcFixedLayout();
+    } else {
+        pBar->SetBarStyle((dwOld & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | dwSide);
+        size = pBar->CalcFixedLayout();
+        pBar->SetBarStyle(dwOld);
+    }
+    switch (dwSide) {
+        case CBRS_ALIGN_BOTTOM:
+            rc.top = rc.bottom - size.cy;
+            break;
+        case CBRS_ALIGN_LEFT:
+            rc.right = rc.left + size.cx;
+            break;
+        case CBRS_ALIGN_RIGHT:
+            rc.left = rc.right - size.cx;
+            break;
+        default:
+            rc.bottom = rc.top + size.cy;
+            break;
+    }
+    return rc;
+}
+
+void CFrameWnd::SaveBarState(const char* pszSection) const {
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp) return;
+    for (CControlBar* pBar : m_bars) {
+        if (!IsDocking(pBar) || !pBar->m_hWnd) continue;
+        CString strKey;
+        strKey.Format("Bar%u", static_cast<unsigned>(pBar->GetDlgCtrlID()));
+        POINT pt = pBar->m_ptFloat;
+        if (pBar->IsFloating() && pBar->m_pDockFrame) {
+            RECT rc;
+            pBar->m_pDockFrame->GetWindowRect(&rc);
+            pt = POINT{rc.left, rc.top};
+        }
+        const DWORD dwSide =
+            pBar->IsFloating() ? CBRS_FLOATING : (pBar->GetBarStyle() & CBRS_ALIGN_ANY);
+        pApp->WriteProfileInt(pszSection, strKey + " Dock", static_cast<int>(dwSide));
+        pApp->WriteProfileInt(pszSection, strKey + " Float X", pt.x);
+        pApp->WriteProfileInt(pszSection, strKey + " Float Y", pt.y);
+    }
+}
+
+void CFrameWnd::LoadBarState(const char* pszSection) {
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp) return;
+    for (CControlBar* pBar : std::vector<CControlBar*>(m_bars)) {
+        if (!IsDocking(pBar) || !pBar->m_hWnd) continue;
+        CString strKey;
+        strKey.Format("Bar%u", static_cast<unsigned>(pBar->GetDlgCtrlID()));
+        const DWORD dwSide =
+            static_cast<DWORD>(pApp->GetProfileInt(pszSection, strKey + " Dock", 0));
+        const POINT pt = {
+            static_cast<LONG>(pApp->GetProfileInt(pszSection, strKey + " Float X", -1)),
+            static_cast<LONG>(pApp->GetProfileInt(pszSection, strKey + " Float Y", -1))};
+        if (pt.x != -1 || pt.y != -1) pBar->m_ptFloat = pt;
+        if (dwSide == CBRS_FLOATING) {
+            // A place that lies on no screen any more floats the bar on the
+            // nearest one instead.
+            RECT rc = {pt.x, pt.y, pt.x + 40, pt.y + 20};
+            HMONITOR hMon = ::MonitorFromRect(&rc, MONITOR_DEFAULTTONEAREST);
+            MONITORINFO mi = {};
+            mi.cbSize = sizeof(mi);
+            POINT ptFloat = pt;
+            if (hMon && ::GetMonitorInfoA(hMon, &mi)) {
+                if (ptFloat.x < mi.rcWork.left || ptFloat.x > mi.rcWork.right - 40)
+                    ptFloat.x = mi.rcWork.left + 40;
+                if (ptFloat.y < mi.rcWork.top || ptFloat.y > mi.rcWork.bottom - 20)
+                    ptFloat.y = mi.rcWork.top + 40;
+            }
+            FloatControlBar(pBar, ptFloat);
+        } else if (dwSide == CBRS_ALIGN_TOP || dwSide == CBRS_ALIGN_BOTTOM ||
+                   dwSide == CBRS_ALIGN_LEFT || dwSide == CBRS_ALIGN_RIGHT) {
+            if ((dwSide & m_dwDockStyle & pBar->GetDockingStyle()) != 0)
+                DockControlBar(pBar, dwSide);
+        }
+    }
+}
+
+// Bars that do not dock take the whole width along the top or bottom edge,
+// in the order they were made; the docking bars take their edges of what is
+// left; the pane window (AFX_IDW_PANE_FIRST) gets the rest.
 void CFrameWnd::RecalcLayout(BOOL) {
     if (!m_hWnd) return;
-    RECT rc;
-    GetClientRect(&rc);
+    RECT rc = DockArea();
+    RECT rcClient;
+    GetClientRect(&rcClient);
+    {
+        RECT r = rcClient;
+        for (CControlBar* pBar : m_bars) {
+            if (IsDocking(pBar) || !pBar->m_hWnd || !pBar->IsWindowVisible()) continue;
+            const int cy = pBar->CalcHeight(r.right - r.left);
+            if (pBar->GetBarStyle() & CBRS_ALIGN_BOTTOM) {
+                pBar->MoveWindow(r.left, r.bottom - cy, r.right - r.left, cy);
+                r.bottom -= cy;
+            } else {
+                pBar->MoveWindow(r.left, r.top, r.right - r.left, cy);
+                r.top += cy;
+            }
+        }
+    }
     for (CControlBar* pBar : m_bars) {
-        if (!pBar->m_hWnd || !pBar->IsWindowVisible()) continue;
-        const int cy = pBar->CalcHeight(rc.right - rc.left);
-        if (pBar->GetBarStyle() & CBRS_ALIGN_BOTTOM) {
-            pBar->MoveWindow(rc.left, rc.bottom - cy, rc.right - rc.left, cy);
-            rc.bottom -= cy;
-        } else {
-            pBar->MoveWindow(rc.left, rc.top, rc.right - rc.left, cy);
-            rc.top += cy;
+        if (!IsDocking(pBar) || !pBar->m_hWnd || pBar->IsFloating() || !pBar->IsWindowVisible() ||
+            ::GetParent(pBar->m_hWnd) != m_hWnd)
+            continue;
+        const SIZE size = pBar->CalcFixedLayout();
+        const int cx = std::max(0L, rc.right - rc.left);
+        const int cy = std::max(0L, rc.bottom - rc.top);
+        switch (pBar->GetBarStyle() & CBRS_ALIGN_ANY) {
+            case CBRS_ALIGN_BOTTOM:
+                pBar->MoveWindow(rc.left, rc.bottom - size.cy, cx, size.cy);
+                rc.bottom -= size.cy;
+                break;
+            case CBRS_ALIGN_LEFT:
+                pBar->MoveWindow(rc.left, rc.top, size.cx, cy);
+                rc.left += size.cx;
+                break;
+            case CBRS_ALIGN_RIGHT:
+                pBar->MoveWindow(rc.right - size.cx, rc.top, size.cx, cy);
+                rc.right -= size.cx;
+                break;
+            default:
+                pBar->MoveWindow(rc.left, rc.top, cx, size.cy);
+                rc.top += size.cy;
+                break;
         }
     }
     if (HWND hClient = ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST))
@@ -261,6 +530,25 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu) {
         SetMessageText("");
     else
         SetMessageText(GetMessageString(nItemID));
+}
+
+// Only top-level windows hear of a colour change: the bars and views (and
+// a floating bar in its own frame) are told too.
+LRESULT CFrameWnd::OnSysColorChange(WPARAM wParam, LPARAM lParam) {
+    Default();
+    const MSG msg = {nullptr, WM_SYSCOLORCHANGE, wParam, lParam, 0, {0, 0}};
+    ::EnumChildWindows(
+        m_hWnd,
+        [](HWND hChild, LPARAM lp) -> BOOL {
+            auto* pMsg = reinterpret_cast<const MSG*>(lp);
+            ::SendMessageA(hChild, WM_SYSCOLORCHANGE, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&msg));
+    for (CControlBar* pBar : m_bars)
+        if (pBar->IsFloating() && pBar->m_hWnd)
+            pBar->SendMessage(WM_SYSCOLORCHANGE, wParam, lParam);
+    return 0;
 }
 
 LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM) {

@@ -45,10 +45,26 @@ public:
     void RemoveControlBar(CControlBar* pBar);
     CControlBar* GetControlBar(UINT nID) const;
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
-    // Bars are docked along the top or bottom edge that their style names;
-    // these record what the caller allows.
+    // Docking: bars that allow it sit along any edge the frame allows
+    // (CBRS_ALIGN_TOP, _BOTTOM, _LEFT, _RIGHT) or float in a small frame of
+    // their own. Bars that do not (the status bar) keep the edge their style
+    // names and span the whole width.
     void EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
-    void DockControlBar(CControlBar* pBar);
+    DWORD GetDockingStyle() const { return m_dwDockStyle; }
+    // Docks the bar along the given edge; 0 keeps its edge (top when it
+    // floats).
+    void DockControlBar(CControlBar* pBar, DWORD dwSide = 0);
+    // Floats the bar in a small frame whose top-left corner is at ptScreen.
+    void FloatControlBar(CControlBar* pBar, POINT ptScreen);
+    // The edge a bar dragged to ptScreen docks along; 0 to float.
+    DWORD DockSideFromPoint(CControlBar* pBar, POINT ptScreen) const;
+    // The screen rectangle the bar would take docked along that edge.
+    RECT DockedBarRect(CControlBar* pBar, DWORD dwSide) const;
+    SIZE CalcFloatingFrameSize(CControlBar* pBar) const;
+    // Where the docking bars are (edge, or floating with its place), kept in
+    // the profile section under the bar's ID.
+    void SaveBarState(const char* pszSection) const;
+    void LoadBarState(const char* pszSection);
 
     // The status bar's message pane
     void SetMessageText(const char* pszText);
@@ -83,6 +99,7 @@ protected:
     void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu);
     void OnDropFiles(HDROP hDropInfo);
     LRESULT OnExitMenuLoop(WPARAM, LPARAM);
+    LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
     BOOL OnBarCheck(UINT nID);
     void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
     void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
@@ -98,6 +115,9 @@ private:
     CView* m_pActiveView = nullptr;
     std::vector<CView*> m_views;
     std::vector<CControlBar*> m_bars;
+    // The frame's client area less the bars that do not dock.
+    RECT DockArea() const;
+    void RedrawAfterDocking();
     DWORD m_dwDockStyle = 0;
     UINT m_nFlybyID = 0;
     bool m_bShownOnce = false;

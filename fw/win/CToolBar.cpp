@@ -29,9 +29,21 @@ public:
 };
 
 constexpr int kSeparatorWidth = 8;
-constexpr int kBarBorder = 2;  // above and below the buttons
 
 }  // namespace
+
+BEGIN_MESSAGE_MAP(CToolBar, CControlBar)
+ON_MESSAGE(WM_SYSCOLORCHANGE, OnSysColorChange)
+END_MESSAGE_MAP()
+
+// Borders along a horizontal bar: room for a gripper before the buttons,
+// a little after them, two pixels above and below.
+CToolBar::CToolBar() {
+    m_cxLeftBorder = 8;
+    m_cxRightBorder = 4;
+    m_cyTopBorder = 2;
+    m_cyBottomBorder = 2;
+}
 
 CToolBar::~CToolBar() {
     if (m_hbmImageWell) ::DeleteObject(m_hbmImageWell);
@@ -67,16 +79,11 @@ BOOL CToolBar::LoadToolBar(UINT nIDResource) {
 
     // The standard greys, black and white of the picture follow the
     // current 3D colours.
-    COLORMAP map[] = {
-        {RGB(0, 0, 0), ::GetSysColor(COLOR_BTNTEXT)},
-        {RGB(128, 128, 128), ::GetSysColor(COLOR_BTNSHADOW)},
-        {RGB(192, 192, 192), ::GetSysColor(COLOR_BTNFACE)},
-        {RGB(255, 255, 255), ::GetSysColor(COLOR_BTNHIGHLIGHT)},
-    };
-    HBITMAP hbm = ::CreateMappedBitmap(hInst, nIDResource, 0, map, 4);
+    HBITMAP hbm = AfxLoadSysColorBitmap(hInst, nIDResource);
     if (!hbm) return FALSE;
     if (m_hbmImageWell) ::DeleteObject(m_hbmImageWell);
     m_hbmImageWell = hbm;
+    m_nIDResource = nIDResource;
     BITMAP bm = {};
     ::GetObjectA(hbm, sizeof(bm), &bm);
     SendMessage(TB_SETBITMAPSIZE, 0, MAKELONG(m_sizeImage.cx, m_sizeImage.cy));
@@ -106,6 +113,26 @@ BOOL CToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     }
     return SendMessage(TB_ADDBUTTONSA, static_cast<WPARAM>(nIDCount),
                        reinterpret_cast<LPARAM>(buttons.data())) != 0;
+}
+
+LRESULT CToolBar::OnSysColorChange(WPARAM, LPARAM) {
+    const LRESULT lResult = Default();
+    if (m_hbmImageWell && m_nIDResource) {
+        if (HBITMAP hbm = AfxLoadSysColorBitmap(AfxGetResourceHandle(), m_nIDResource)) {
+            BITMAP bm = {};
+            ::GetObjectA(hbm, sizeof(bm), &bm);
+            TBREPLACEBITMAP rb = {nullptr, reinterpret_cast<UINT_PTR>(m_hbmImageWell), nullptr,
+                                  reinterpret_cast<UINT_PTR>(hbm), bm.bmWidth / m_sizeImage.cx};
+            if (SendMessage(TB_REPLACEBITMAP, 0, reinterpret_cast<LPARAM>(&rb))) {
+                ::DeleteObject(m_hbmImageWell);
+                m_hbmImageWell = hbm;
+            } else {
+                ::DeleteObject(hbm);
+            }
+        }
+    }
+    Invalidate();
+    return lResult;
 }
 
 int CToolBar::GetCount() const {
@@ -145,7 +172,83 @@ void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
 }
 
 int CToolBar::CalcHeight(int) {
-    return m_sizeButton.cy + 2 * kBarBorder;
+    return CalcFixedLayout().cy;
+}
+
+// Standing along a left or right edge the buttons form one column: each
+// row ends after its button, or after the separator that follows it, which
+// then makes a gap between the rows.
+void CToolBar::OnBarStyleChange(DWORD, DWORD dwNewStyle) {
+    if (!m_hWnd) return;
+    const bool bColumn = !(dwNewStyle & CBRS_FLOATING) && !(dwNewStyle & CBRS_ORIENT_HORZ);
+    const int nCount = GetCount();
+    bool bChanged = false;
+    for (int i = 0; i < nCount; ++i) {
+        TBBUTTON b = {};
+        SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&b));
+        bool bWrap = false;
+        if (bColumn) {
+            TBBUTTON next = {};
+            const bool bLast = i + 1 >= nCount;
+            if (!bLast)
+                SendMessage(TB_GETBUTTON, static_cast<WPARAM>(i + 1),
+                            reinterpret_cast<LPARAM>(&next));
+            bWrap = (b.fsStyle & TBSTYLE_SEP) || bLast || !(next.fsStyle & TBSTYLE_SEP);
+        }
+        const BYTE fsState = bWrap ? (b.fsState | TBSTATE_WRAP) : (b.fsState & ~TBSTATE_WRAP);
+        if (fsState != b.fsState) {
+            // Separators share command ID 0: theirs is set by index.
+            if (b.fsStyle & TBSTYLE_SEP)
+                SetButtonState(i, fsState);
+            else
+                SendMessage(TB_SETSTATE, static_cast<WPARAM>(b.idCommand), MAKELONG(fsState, 0));
+            bChanged = true;
+        }
+    }
+    if (bChanged) {
+        // Lays the buttons out again for the new rows.
+        SendMessage(TB_SETBUTTONSIZE, 0, MAKELONG(m_sizeButton.cx, m_sizeButton.cy));
+        Invalidate();
+    }
+}
+
+void CToolBar::SetButtonState(int nIndex, BYTE fsState) {
+    TBBUTTONINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_STATE | TBIF_BYINDEX;
+    info.fsState = fsState;
+    SendMessage(TB_SETBUTTONINFOA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&info));
+}
+
+SIZE CToolBar::CalcFixedLayout() {
+    SIZE content = {0, m_sizeButton.cy};
+    const int nCount = GetCount();
+    for (int i = 0; i < nCount; ++i) {
+        if (GetButtonStyle(i) & MAKELONG(0, TBSTATE_HIDDEN)) continue;
+        RECT rc;
+        GetItemRect(i, &rc);
+        if (rc.right > content.cx) content.cx = rc.right;
+        if (rc.bottom > content.cy) content.cy = rc.bottom;
+    }
+    return WindowSizeForClient(content);
+}
+
+void CToolBar::GetButtonInfo(int nIndex, UINT& nID, UINT& nStyle, int& iImage) const {
+    TBBUTTON b = {};
+    SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&b));
+    nID = (b.fsStyle & TBSTYLE_SEP) ? ID_SEPARATOR : static_cast<UINT>(b.idCommand);
+    nStyle = MAKELONG(b.fsStyle, b.fsState);
+    iImage = b.iBitmap;
+}
+
+CString CToolBar::GetButtonText(int nIndex) const {
+    TBBUTTON b = {};
+    SendMessage(TB_GETBUTTON, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(&b));
+    if (b.fsStyle & TBSTYLE_SEP) return CString();
+    char sz[256] = "";
+    const LRESULT n = SendMessage(TB_GETBUTTONTEXTA, static_cast<WPARAM>(b.idCommand),
+                                  reinterpret_cast<LPARAM>(sz));
+    return n > 0 ? CString(sz) : CString();
 }
 
 UINT CToolBar::HitTestCommand(POINT pt) const {

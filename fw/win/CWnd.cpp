@@ -7,6 +7,7 @@
 
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFrameWnd.h"
+#include "fw/win/CMenu.h"
 
 namespace {
 
@@ -247,6 +248,11 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         LRESULT lResult = 0;
         if (OnNotify(wParam, lParam, &lResult)) return lResult;
         return DefWindowProc(message, wParam, lParam);
+    }
+    if (message == WM_MEASUREITEM || message == WM_DRAWITEM || message == WM_MENUCHAR) {
+        // Owner-drawn menu entries belong to their menu's object.
+        LRESULT lResult = 0;
+        if (CMenu::RouteMenuMessage(message, wParam, lParam, &lResult)) return lResult;
     }
     AfxMsg m;
     m.message = message;

@@ -109,9 +109,7 @@ TEST(CommandEnabling, MenuEntriesFollowTheRules) {
 std::vector<std::string> MenuTexts(HMENU hMenu) {
     std::vector<std::string> texts;
     for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
-        char buf[64] = "";
-        GetMenuStringA(hMenu, i, buf, sizeof(buf), MF_BYPOSITION);
-        texts.push_back(buf);
+        texts.push_back(MenuEntryText(hMenu, i));
     }
     return texts;
 }

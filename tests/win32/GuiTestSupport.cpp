@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/BrowserDetect.h"
+#include "chrome/CIconMenu.h"
 #include "fw/win/CSingleDocTemplate.h"
 #include "store/COrdelinkDoc.h"
 
@@ -98,4 +99,23 @@ std::string WinPath(const std::string& path) {
     for (char& c : s)
         if (c == '/') c = '\\';
     return s;
+}
+
+std::string MenuEntryText(HMENU hMenu, int nPos) {
+    if (auto* pMenu = dynamic_cast<CIconMenu*>(CMenu::FromHandlePermanent(hMenu)))
+        if (const CIconMenuItem* pItem = pMenu->ItemAt(nPos))
+            if (!(GetMenuState(hMenu, static_cast<UINT>(nPos), MF_BYPOSITION) & MF_SEPARATOR)) {
+                // Without the spaces that line the accelerators up.
+                std::string text = static_cast<const char*>(pItem->GetText());
+                const size_t nTab = text.find('\t');
+                if (nTab != std::string::npos) {
+                    size_t nEnd = nTab;
+                    while (nEnd > 0 && text[nEnd - 1] == ' ') --nEnd;
+                    text.erase(nEnd, nTab - nEnd);
+                }
+                return text;
+            }
+    char text[256] = "";
+    GetMenuStringA(hMenu, static_cast<UINT>(nPos), text, sizeof(text), MF_BYPOSITION);
+    return text;
 }

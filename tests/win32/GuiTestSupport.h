@@ -48,6 +48,10 @@ private:
     bool m_bEnded = false;
 };
 
+// A menu entry's text in the active code page: the system's for text
+// entries, the icon menu's record for owner-drawn ones.
+std::string MenuEntryText(HMENU hMenu, int nPos);
+
 // The window's title in the active code page.
 std::string WindowTitle(HWND hWnd);
 // A Windows path for a file the tests made (they use '/' separators).

@@ -333,9 +333,7 @@ TEST(MainFrame, NextPaneCyclesThroughTheThreeViews) {
 std::vector<std::string> MenuTexts(HMENU hMenu) {
     std::vector<std::string> texts;
     for (int i = 0; i < GetMenuItemCount(hMenu); ++i) {
-        char text[256] = "";
-        GetMenuStringA(hMenu, static_cast<UINT>(i), text, sizeof(text), MF_BYPOSITION);
-        texts.push_back(text);
+        texts.push_back(MenuEntryText(hMenu, i));
     }
     return texts;
 }
