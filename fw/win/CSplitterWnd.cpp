@@ -15,6 +15,7 @@ ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
 ON_WM_SETCURSOR()
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
+ON_MESSAGE(WM_CONTEXTMENU, OnPaneContextMenu)
 END_MESSAGE_MAP()
 
 BOOL CSplitterWnd::CreateStatic(CWnd* pParentWnd, int nRows, int nCols, DWORD dwStyle, UINT nID) {
@@ -176,6 +177,23 @@ void CSplitterWnd::OnMouseMove(UINT, POINT point) {
 void CSplitterWnd::OnLButtonUp(UINT, POINT) {
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
     m_nTrackCol = m_nTrackRow = -1;
+}
+
+// Some tree controls (Wine's) send a right click's WM_CONTEXTMENU to their
+// parent rather than to themselves; the pane it names gets it back, once, so
+// its own handler runs. A pane that does not handle it passes it up again
+// through its default procedure, and then it goes on to the frame.
+LRESULT CSplitterWnd::OnPaneContextMenu(WPARAM wParam, LPARAM lParam) {
+    static bool s_bForwarding = false;
+    HWND hPane = reinterpret_cast<HWND>(wParam);
+    if (!s_bForwarding && hPane && hPane != m_hWnd && ::GetParent(hPane) == m_hWnd &&
+        CWnd::FromHandlePermanent(hPane)) {
+        s_bForwarding = true;
+        ::SendMessageA(hPane, WM_CONTEXTMENU, wParam, lParam);
+        s_bForwarding = false;
+        return 0;
+    }
+    return Default();
 }
 
 LRESULT CSplitterWnd::OnCaptureChanged(WPARAM, LPARAM) {

@@ -44,6 +44,7 @@ protected:
     void OnLButtonUp(UINT nFlags, POINT point);
     BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnPaneContextMenu(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:
