@@ -110,7 +110,11 @@ add_executable(Ordelink WIN32 app/Main.cpp ${ORD_RES_OBJECT})
 add_dependencies(Ordelink ordelink_resources)
 target_link_libraries(Ordelink PRIVATE ordelink_win)
 target_compile_options(Ordelink PRIVATE ${ORD_WARNINGS})
-target_link_options(Ordelink PRIVATE -mwindows -static)
+# A main-thread stack of 64 MB: the system's tree control frees and walks
+# nested nodes recursively, and a damaged bookmark file can nest folders tens
+# of thousands deep.
+set(ORD_MAIN_STACK -Wl,--stack,0x4000000)
+target_link_options(Ordelink PRIVATE -mwindows -static ${ORD_MAIN_STACK})
 
 if(BUILD_TESTING)
     # The contract texts of the resource script, for the Windows-side check.
@@ -136,6 +140,7 @@ if(BUILD_TESTING)
     add_dependencies(win32_gui_tests ordelink_resources Ordelink browser_standin
         dde_server_standin)
     target_link_libraries(win32_gui_tests PRIVATE ordelink_win GTest::gtest GTest::gtest_main)
+    target_link_options(win32_gui_tests PRIVATE ${ORD_MAIN_STACK})
     target_compile_options(win32_gui_tests PRIVATE ${ORD_WARNINGS})
     target_compile_definitions(win32_gui_tests PRIVATE
         ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
