@@ -20,12 +20,14 @@ set_source_files_properties(convert/ProgramStrings.cpp PROPERTIES
 
 set(ORD_CONVERT_SOURCES
     browser/WindowInfoReply.cpp
+    convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
     convert/FavoritesPath.cpp
     convert/ImportFolder.cpp
+    convert/LinkData.cpp
     convert/LinkPage.cpp
     convert/ProgramStrings.cpp
     convert/UrlFile.cpp
@@ -40,10 +42,12 @@ endif()
 list(APPEND ORD_CLI_SOURCES cli/ConvertCommands.cpp)
 
 list(APPEND ORD_PORTABLE_TEST_SOURCES
+    tests/native/BookmarkExportTest.cpp
     tests/native/BookmarkImportTest.cpp
     tests/native/ConvertCliTest.cpp
     tests/native/CorpusTest.cpp
     tests/native/FavoritesTest.cpp
+    tests/native/LinkDataTest.cpp
     tests/native/LinkPageTest.cpp
     tests/native/UrlFileTest.cpp
     tests/native/WindowInfoReplyTest.cpp
