@@ -20,10 +20,6 @@ std::string Lower(std::string s) {
     return s;
 }
 
-size_t FindNoCase(const std::string& hay, const std::string& needle, size_t nFrom = 0) {
-    return Lower(hay).find(Lower(needle), nFrom);
-}
-
 // The text before the first NUL byte: clipboard text ends with one or more.
 std::string BeforeNul(const std::string& s) {
     return s.substr(0, s.find('\0'));
@@ -62,12 +58,13 @@ std::string DecodeReferences(const std::string& s) {
         {"amp", "&"}, {"lt", "<"}, {"gt", ">"}, {"quot", "\""}, {"apos", "'"}, {"nbsp", " "}};
     std::string out;
     for (size_t i = 0; i < s.size(); ++i) {
-        const size_t semi = s[i] == '&' ? s.find(';', i) : std::string::npos;
-        if (semi == std::string::npos || semi - i > 10) {
+        // A reference is short: its end is looked for a few characters on.
+        const size_t semi = s[i] == '&' ? s.substr(i, 12).find(';') : std::string::npos;
+        if (semi == std::string::npos) {
             out += s[i];
             continue;
         }
-        const std::string name = s.substr(i + 1, semi - i - 1);
+        const std::string name = s.substr(i + 1, semi - 1);
         bool bDone = false;
         if (name.size() > 1 && name[0] == '#') {
             const bool bHex = name[1] == 'x' || name[1] == 'X';
@@ -89,7 +86,7 @@ std::string DecodeReferences(const std::string& s) {
             }
         }
         if (bDone)
-            i = semi;
+            i += semi;
         else
             out += s[i];
     }
@@ -162,7 +159,10 @@ bool CfHtmlFragment(const std::string& data, std::string& fragment) {
 }
 
 bool FindHtmlAnchor(const std::string& html, std::string& href, std::string& text) {
-    for (size_t p = 0; (p = FindNoCase(html, "<a", p)) != std::string::npos; p += 2) {
+    // Searched in lower case once: a large block with many tags must not
+    // cost a pass per tag.
+    const std::string lower = Lower(html);
+    for (size_t p = 0; (p = lower.find("<a", p)) != std::string::npos; p += 2) {
         if (p + 2 >= html.size() || !IsBlank(html[p + 2])) continue;
         // The start tag's attributes, quotes respected.
         std::string value;
@@ -200,7 +200,7 @@ bool FindHtmlAnchor(const std::string& html, std::string& href, std::string& tex
         href = Trim(DecodeReferences(value));
         if (href.empty()) continue;
         // The text up to the end tag, tags left out.
-        const size_t nEnd = FindNoCase(html, "</a", i);
+        const size_t nEnd = lower.find("</a", i);
         const std::string inner =
             html.substr(i + 1, nEnd == std::string::npos ? std::string::npos : nEnd - i - 1);
         std::string plain;
