@@ -346,3 +346,42 @@ TEST(BookmarkExportCommand, WholeTreeOrSelectedFolder) {
     CFileDialog::SetHandler(old);
     g_strExportPath.clear();
 }
+
+namespace {
+
+// CF_HDROP as a folder window puts it on a drag: DROPFILES, then the paths.
+std::string FileList(const std::string& path) {
+    DROPFILES df = {};
+    df.pFiles = sizeof df;
+    std::string bytes(reinterpret_cast<const char*>(&df), sizeof df);
+    return bytes + path + std::string(2, '\0');
+}
+
+}  // namespace
+
+// Files from a folder: a .url file is a link; any other file still opens as
+// a document, as files dropped on the window always have.
+TEST(LinkDrop, FilesFromAFolder) {
+    OleInitialize(nullptr);
+    ViewFixture f;
+    f.Load(kDoc);
+    CTreeVw* pTree = f.Tree();
+    const std::string shortcut = f.dir.File(A("ミラー site.url"));
+    WriteBytes(shortcut, "[InternetShortcut]\r\nURL=ftp://ftp.example.jp/pub/\r\n");
+    TestDataObject files;
+    files.Set(CF_HDROP, FileList(shortcut));
+    DropResult r = DropOn(pTree->m_pDropTarget, &files, PointOn(pTree, f.Node(1)));
+    EXPECT_EQ(r.dwDrop, DWORD(DROPEFFECT_COPY));
+    const CUrlItem* pRec = f.Record(f.SelectedID());
+    ASSERT_NE(pRec, nullptr);
+    EXPECT_EQ(pRec->m_Title.str(), A("ミラー site"));
+    EXPECT_EQ(pRec->m_URL.str(), "ftp://ftp.example.jp/pub/");
+    EXPECT_EQ(pRec->m_ParentID, 1);
+
+    f.Doc()->SetModifiedFlag(FALSE);
+    TestDataObject document;
+    document.Set(CF_HDROP, FileList(TestDataPath("sample.pmk")));
+    r = DropOn(pTree->m_pDropTarget, &document, PointOn(pTree, f.Node(2)));
+    EXPECT_EQ(r.dwEnter, DWORD(DROPEFFECT_COPY));
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 7);  // the sample document, opened
+}
