@@ -1,6 +1,7 @@
 #include "app/COrdelinkApp.h"
 
 #include <objbase.h>
+#include <ole2.h>
 
 #include <vector>
 
@@ -109,7 +110,9 @@ BOOL COrdelinkApp::InitInstance() {
     }
 
     Enable3dControlsStatic();
-    ::CoInitialize(nullptr);
+    // OLE (COM included) for the tree's drop target and the clipboard's
+    // data object.
+    ::OleInitialize(nullptr);
     LoadStdProfileSettings(16);
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, &kOrdelinkDocClass,
                                           RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTreeVw)));
@@ -150,6 +153,6 @@ BOOL COrdelinkApp::InitInstance() {
 }
 
 int COrdelinkApp::ExitInstance() {
-    ::CoUninitialize();
+    ::OleUninitialize();
     return CWinApp::ExitInstance();
 }

@@ -15,6 +15,7 @@ const char kUsage[] =
     "  import-bookmarks DOC.pmk FILE.htm [--now T]   add a dated folder with the bookmark file\n"
     "  import-favorites DOC.pmk DIR [--now T]        add a dated folder with a Favorites tree\n"
     "  export-favorites DOC.pmk DIR [--now T]        write DIR/Convert/<date>/...\n"
+    "  export-bookmarks DOC.pmk OUT.html [--now T]    write the tree as a browser bookmark file\n"
     "  linkpage DOC.pmk OUT.HTML [--new-window] [--now T]   write the link page\n"
     "  anchor DOC.pmk ID        print the HTML anchor of one URL record\n"
     "  (T is \"YYYY-MM-DD HH:MM:SS\"; exit 0 done, 1 done with failures, 2 nothing done)\n";

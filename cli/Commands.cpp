@@ -7,6 +7,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"import-bookmarks", 2, RunImportBookmarks},
         {"import-favorites", 2, RunImportFavorites},
         {"export-favorites", 2, RunExportFavorites},
+        {"export-bookmarks", 2, RunExportBookmarks},
         {"linkpage", 2, RunLinkPage},
         {"anchor", 2, RunAnchor},
     };

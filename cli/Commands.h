@@ -19,5 +19,6 @@ int RunCheck(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunImportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunImportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunExportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunExportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunLinkPage(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunAnchor(const CliOptions& opt, std::ostream& out, std::ostream& err);

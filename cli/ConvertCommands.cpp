@@ -7,6 +7,7 @@
 
 #include "cli/Cli.h"
 #include "cli/Commands.h"
+#include "convert/BookmarkExport.h"
 #include "convert/BookmarkImport.h"
 #include "convert/ClipboardLink.h"
 #include "convert/DiskDir.h"
@@ -207,4 +208,25 @@ int RunAnchor(const CliOptions& opt, std::ostream& out, std::ostream& err) {
     }
     out << ToUtf8(MakeClipboardLink(*pItem)) << "\n";
     return kCliOk;
+}
+
+int RunExportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err) {
+    CTime time;
+    if (!GetTime(opt, time, err)) return kCliUsage;
+    COrdelinkDoc doc;
+    if (!LoadDocument(doc, opt.positional[0], err)) return kCliUnreadable;
+    BookmarkExportOptions options;
+    options.nAddDate = static_cast<int64_t>(time.GetTime());
+    const std::string& strOut = opt.positional[1];
+    switch (ExportBookmarkFile(doc.m_PtrAry, strOut.c_str(), options)) {
+        case BookmarkExportResult::Done:
+            out << "wrote " << strOut << "\n";
+            return kCliOk;
+        case BookmarkExportResult::WriteFailed:
+            err << strOut << ": the file could not be written completely\n";
+            return kCliFailures;
+        default:
+            err << strOut << ": the file could not be created\n";
+            return kCliUnreadable;
+    }
 }

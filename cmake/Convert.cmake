@@ -20,12 +20,14 @@ set_source_files_properties(convert/ProgramStrings.cpp PROPERTIES
 
 set(ORD_CONVERT_SOURCES
     browser/WindowInfoReply.cpp
+    convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
     convert/FavoritesPath.cpp
     convert/ImportFolder.cpp
+    convert/LinkData.cpp
     convert/LinkPage.cpp
     convert/ProgramStrings.cpp
     convert/UrlFile.cpp
@@ -40,10 +42,12 @@ endif()
 list(APPEND ORD_CLI_SOURCES cli/ConvertCommands.cpp)
 
 list(APPEND ORD_PORTABLE_TEST_SOURCES
+    tests/native/BookmarkExportTest.cpp
     tests/native/BookmarkImportTest.cpp
     tests/native/ConvertCliTest.cpp
     tests/native/CorpusTest.cpp
     tests/native/FavoritesTest.cpp
+    tests/native/LinkDataTest.cpp
     tests/native/LinkPageTest.cpp
     tests/native/UrlFileTest.cpp
     tests/native/WindowInfoReplyTest.cpp
@@ -62,7 +66,7 @@ list(APPEND ORD_BENCH_SOURCES bench/BookmarkImportBench.cpp)
 # (CMAKE_CXX_FLAGS there carry -fsanitize=fuzzer-no-link,address).
 option(ORD_FUZZ "Build the libFuzzer targets" OFF)
 if(ORD_FUZZ)
-    foreach(target pmk_load bookmark_file url_file window_info_reply)
+    foreach(target pmk_load bookmark_file url_file window_info_reply link_data)
         add_executable(fuzz_${target} tests/fuzz/${target}_fuzz.cpp)
         target_link_libraries(fuzz_${target} PRIVATE ordelink_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address)

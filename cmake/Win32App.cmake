@@ -53,6 +53,9 @@ set(ORD_APP_SOURCES
     views/CTreeExportTree.cpp
     views/CTreeImportObserver.cpp
     views/ImportCommands.cpp
+    views/CTreeDropTarget.cpp
+    views/LinkCommands.cpp
+    views/LinkDataObject.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/GuiTestSupport.cpp
@@ -72,6 +75,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/ShortcutTest.cpp
     tests/win32/AboutBoxTest.cpp
     tests/win32/ImportCommandsTest.cpp
+    tests/win32/LinkRoundTripTest.cpp
     tests/win32/ChromeTestSupport.cpp
     tests/win32/ToolBarExTest.cpp
     tests/win32/IconMenuTest.cpp

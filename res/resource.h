@@ -107,6 +107,7 @@
 #define ID_CREATE_SHORTCUT          32781
 #define ID_CREATE_LINK_HTML         32782
 #define ID_READ_BOOKMARK            32783
+#define ID_EXPORT_BOOKMARK_FILE     32790   /* the tree as a browser bookmark file */
 
 /* ---- Internal commands between the views, relayed by the main frame */
 #define ID_INT_FOCUS_FORM           32800   /* activate the form view */
@@ -131,6 +132,7 @@
 #define IDP_IMPORT_BOOKMARK_ASK     32862
 #define IDP_IMPORT_BOOKMARK_FAILED  32863
 #define IDP_NO_HELP_FILE            32864   /* %1 = the help file looked for */
+#define IDP_EXPORT_BOOKMARK_FAILED  32870   /* %1 = the file written */
 
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */

@@ -82,6 +82,11 @@ ON_UPDATE_COMMAND_UI(ID_GETURL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_CLIPBOARD_LINK, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_CREATE_LINK_HTML, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_READ_BOOKMARK, OnUpdateTreeCommand)
+ON_COMMAND(ID_EXPORT_BOOKMARK_FILE, OnExportBookmarkFile)
+ON_UPDATE_COMMAND_UI(ID_EXPORT_BOOKMARK_FILE, OnUpdateTreeCommand)
+ON_COMMAND(ID_EDIT_PASTE, OnPasteLink)
+ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdatePasteLink)
+ON_WM_DESTROY()
 ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
@@ -107,6 +112,7 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 
 void CTreeVw::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
+    RegisterLinkDrop();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();

@@ -9,6 +9,7 @@
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
+class CTreeDropTarget;
 class CUrlItem;
 
 class CTreeVw : public CTreeView {
@@ -89,6 +90,18 @@ public:
     int m_LinkTarget = 1;
     CString m_Build;
 
+    // Links from other programs (views/LinkCommands.cpp). AddLinkFromData
+    // adds a URL record with this title and address under the folder
+    // hFolder (the ROOT when null) by Add URL's insertion, selects it and
+    // returns its node; null when refused (hFolder is a URL item). The
+    // caller need not set the modified flag.
+    HTREEITEM AddLinkFromData(HTREEITEM hFolder, const CString& strTitle, const CString& strURL);
+    // A link dragged in is refused over no node and over a URL item, as the
+    // tree's own drags are.
+    BOOL IsLinkDropRefused(HTREEITEM hTarget) const;
+    // The OLE drop target, registered while the window exists.
+    CTreeDropTarget* m_pDropTarget = nullptr;
+
     // Drag state: from TVN_BEGINDRAG to the left button's release.
     int m_bDragging = 0;
     HTREEITEM m_hDragNode = nullptr;
@@ -120,6 +133,12 @@ protected:
     void OnImportFavorites();
     void OnExportFavorites();
     void OnReadBookmark();
+    // Bookmark file export, pasted and dropped links (views/LinkCommands.cpp)
+    void RegisterLinkDrop();
+    void OnDestroy();
+    void OnExportBookmarkFile();
+    void OnPasteLink();
+    void OnUpdatePasteLink(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -26,6 +26,7 @@ bool IsTreeCommand(UINT nID) {
         case ID_CLIPBOARD_LINK:
         case ID_CREATE_LINK_HTML:
         case ID_READ_BOOKMARK:
+        case ID_EXPORT_BOOKMARK_FILE:
             return true;
         default:
             return false;
@@ -47,6 +48,7 @@ bool IsTreeCommandEnabled(UINT nID, const CommandState& s) {
             return !s.bEmpty && s.bRecordSelected && s.bSelectedIsURL;
         case ID_DELETE:
         case ID_CREATE_LINK_HTML:
+        case ID_EXPORT_BOOKMARK_FILE:
             return !s.bEmpty;
         case ID_CONVERT_FILE_TO_FAV:
             return s.bBrowserIsIE && !s.bEmpty;

@@ -154,6 +154,7 @@ TEST(EditingRules, CommandEnablingAndContextMenu) {
         {ID_CONVERT_FAV_TO_FILE, 1, 1, 1, 1},
         {ID_CONVERT_FILE_TO_FAV, 0, 1, 1, 1},
         {ID_READ_BOOKMARK, 1, 1, 1, 1},
+        {ID_EXPORT_BOOKMARK_FILE, 0, 1, 1, 1},
     };
     for (auto& c : cases) {
         EXPECT_EQ(IsTreeCommandEnabled(c.id, state(Empty, true)), c.empty) << c.id;

@@ -45,6 +45,7 @@ STRINGS = {
            "NN 4.x の時 ： C:\\Program Files\\Netscape\\users\\ユーザ名\\bookmark.htm",
     32863: "コンバート ( Bookmark -> File ) に失敗しました。",
     32864: "ヘルプ ファイルはインストールされていません。\n\n%1",
+    32870: "Bookmark ファイルを書き出せませんでした。\n\n%1",
     32900: "<!" + "-" * 56 + ">" + CRLF,
     32901: "<!-区切り" + "-" * 49 + "><BR>" + CRLF,
     32902: "<!" + "-" * 19 + " 【 END OF FILE 】" + "-" * 19 + ">" + CRLF,
@@ -80,6 +81,7 @@ PROMPTS = {
     32781: "デスクトップへShortcutを作成",
     32782: "LINK用のHTML Fileを作成",
     32783: "Read Bookmark For IE User",
+    32790: "ブラウザで取り込める Bookmark ファイルへ書き出す",
 }
 
 # Framework messages kept in the string table, by their names in resource.h.
@@ -93,7 +95,8 @@ TOOLBAR = [57600, 57601, 57603, 0, 32774, 0, 32773, 32772, 32779, 0, 32775, 0,
 SEP = ("-",)
 MENU_128 = [
     ("File(&F)", [(57600, "New(&N)\tCtrl+N"), (57601, "Open(&O)...\tCtrl+O"),
-                  (57603, "Save(&S)\tCtrl+S"), (57604, "Save As(&A)..."), SEP,
+                  (57603, "Save(&S)\tCtrl+S"), (57604, "Save As(&A)..."),
+                  (32790, "Export Bookmark File(&E)..."), SEP,
                   (57616, "MRU File", "GRAYED"), SEP, (57665, "Exit(&X)")]),
     ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), SEP, (57635, "Cut(&T)\tCtrl+X"),
                   (57634, "Copy(&C)\tCtrl+C"), (57637, "Paste(&P)\tCtrl+V"), SEP,

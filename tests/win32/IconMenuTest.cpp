@@ -130,7 +130,7 @@ TEST_F(IconMenuFixture, MenuBarIsTextAndEveryPopupEntryOwnerDrawn) {
             }
         }
     }
-    EXPECT_EQ(nEntries, 34);
+    EXPECT_EQ(nEntries, 35);
     // Their texts, as the resource has them.
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 0), 0), "New(&N)\tCtrl+N");
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 6), "Add");
@@ -245,7 +245,7 @@ TEST_F(IconMenuFixture, StatesDrawnAsTheirKindsRequire) {
 TEST_F(IconMenuFixture, MeasuresAndAlignedAccelerators) {
     HMENU hFile = GetSubMenu(MenuBar(), 0);
     // A separator is half a menu line high and has no width.
-    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 4))};
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 5))};
     SendMessageA(FrameWnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
     EXPECT_EQ(mis.itemWidth, 0u);
     EXPECT_EQ(static_cast<int>(mis.itemHeight), GetSystemMetrics(SM_CYMENU) / 2);
@@ -296,9 +296,13 @@ TEST_F(IconMenuFixture, MnemonicKeysChooseTheirEntries) {
         char key;
         LRESULT expected;
     } cases[] = {
-        {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)}, {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
-        {hFile, 'x', MAKELRESULT(7, MNC_EXECUTE)}, {hEdit, 'p', MAKELRESULT(4, MNC_EXECUTE)},
-        {hEdit, 't', MAKELRESULT(2, MNC_EXECUTE)}, {hFile, 'q', 0},
+        {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)},
+        {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
+        {hFile, 'x', MAKELRESULT(8, MNC_EXECUTE)},
+        {hEdit, 'p', MAKELRESULT(4, MNC_EXECUTE)},
+        {hEdit, 't', MAKELRESULT(2, MNC_EXECUTE)},
+        {hFile, 'e', MAKELRESULT(4, MNC_EXECUTE)},
+        {hFile, 'q', 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SendMessageA(FrameWnd(), WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP),
