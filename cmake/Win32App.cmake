@@ -53,6 +53,10 @@ set(ORD_APP_SOURCES
     views/CTreeExportTree.cpp
     views/CTreeImportObserver.cpp
     views/ImportCommands.cpp
+    views/FindCommands.cpp
+    views/UndoCommands.cpp
+    views/CFindBar.cpp
+    app/CTreePaneSplitter.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/GuiTestSupport.cpp

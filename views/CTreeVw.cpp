@@ -21,6 +21,7 @@
 #include "fw/win/CFrameWnd.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
 #include "views/CommandRules.h"
@@ -71,6 +72,10 @@ ON_COMMAND(ID_SETTING, OnSettings)
 ON_COMMAND(ID_CONVERT_FAV_TO_FILE, OnImportFavorites)
 ON_COMMAND(ID_CONVERT_FILE_TO_FAV, OnExportFavorites)
 ON_COMMAND(ID_READ_BOOKMARK, OnReadBookmark)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_FOLDER, OnUpdateTreeCommand)
@@ -85,6 +90,7 @@ ON_UPDATE_COMMAND_UI(ID_READ_BOOKMARK, OnUpdateTreeCommand)
 ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
@@ -107,6 +113,9 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 
 void CTreeVw::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
+    // Another document: nothing of the old one is searched.
+    m_FindIndex.Clear();
+    m_FindMatches.clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -461,6 +470,19 @@ BOOL CTreeVw::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CTreeVw::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Every change to the nodes or their order passes here: the order that
+    // find searches in is taken again when next needed.
+    switch (message) {
+        case TVM_INSERTITEMA:
+        case TVM_INSERTITEMW:
+        case TVM_DELETEITEM:
+        case TVM_SORTCHILDREN:
+        case TVM_SORTCHILDRENCB:
+            m_bNodeOrderValid = false;
+            break;
+        default:
+            break;
+    }
     if (message == WM_KEYDOWN) {
         if (wParam == VK_TAB) {
             COrdelinkDoc* pDoc = GetDocument();
@@ -584,13 +606,24 @@ void CTreeVw::InsertNewItem(BOOL bFolder, BOOL bForceRoot, BOOL bBookmarkTitle) 
 }
 
 void CTreeVw::OnAddFolder() {
-    InsertNewItem(TRUE, FALSE, FALSE);
-    GetDocument()->SetModifiedFlag(TRUE);
+    COrdelinkDoc* pDoc = GetDocument();
+    const int nFirst = pDoc->m_PtrAry.GetSize();
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Add);
+        InsertNewItem(TRUE, FALSE, FALSE);
+        pDoc->History().Appended(nFirst);
+    }
+    pDoc->SetModifiedFlag(TRUE);
 }
 
 void CTreeVw::OnAddURL() {
     COrdelinkDoc* pDoc = GetDocument();
-    InsertNewItem(FALSE, FALSE, FALSE);
+    const int nFirst = pDoc->m_PtrAry.GetSize();
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Add);
+        InsertNewItem(FALSE, FALSE, FALSE);
+        pDoc->History().Appended(nFirst);
+    }
     pDoc->SetModifiedFlag(TRUE);
     if (m_TitleEmpty != 0) {
         pDoc->SetPending("", "");
@@ -610,7 +643,7 @@ void CTreeVw::OnDelete() {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;
         m_hImportNode = nullptr;
-        pDoc->DeleteAllItems();
+        pDoc->History().DeleteAll();
         pDoc->m_bEmpty = 1;
         pDoc->SetCurIndex(-1);
         SendToFrame(ID_INT_SELECTION_CHANGED);
@@ -618,7 +651,7 @@ void CTreeVw::OnDelete() {
         return;
     }
     // The record and everything below it, in one pass over the table.
-    pDoc->DeleteItemsByID(CollectSubtreeIDs(pDoc->m_PtrAry, nID));
+    pDoc->History().DeleteRecords(CollectSubtreeIDs(pDoc->m_PtrAry, nID));
     // Until the control moves the selection the current index is stale.
     pDoc->SetCurIndex(-1);
     TreeView_DeleteItem(m_hWnd, hSel);
@@ -674,7 +707,11 @@ void CTreeVw::OnGetURL() {
     CutWindowInfoReply(strReply, strURL, strTitle);
     pDoc->SetPending(strTitle, strURL);
     const int nCount = pDoc->m_PtrAry.GetSize();
-    InsertNewItem(FALSE, FALSE, FALSE);
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::GetURL);
+        InsertNewItem(FALSE, FALSE, FALSE);
+        pDoc->History().Appended(nCount);
+    }
     if (pDoc->m_PtrAry.GetSize() == nCount) return;  // refused: a URL item is selected
     pDoc->SetModifiedFlag(TRUE);
     SendToFrame(ID_INT_SHOW_PENDING);
@@ -843,7 +880,7 @@ void CTreeVw::OnLButtonUp(UINT, POINT) {
             // keep theirs, and it keeps its place in the table.
             COrdelinkDoc* pDoc = GetDocument();
             const int nIndex = pDoc->IndexOfID(GetItemID(m_hDragNode));
-            if (nIndex >= 0) pDoc->m_PtrAry[nIndex]->m_ParentID = GetItemID(m_hDropNode);
+            if (nIndex >= 0) pDoc->History().SetParent(nIndex, GetItemID(m_hDropNode));
             SendMessage(WM_SETREDRAW, FALSE);
             MoveSubtree(m_hDragNode, m_hDropNode);
             TreeView_DeleteItem(m_hWnd, m_hDragNode);

@@ -5,11 +5,15 @@
 // table order.
 #pragma once
 
+#include <vector>
+
 #include "browser/BrowserDde_win.h"
+#include "find/CFindIndex.h"
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
 class CUrlItem;
+struct CChangeEffect;
 
 class CTreeVw : public CTreeView {
     DECLARE_DYNCREATE(CTreeVw)
@@ -65,6 +69,27 @@ public:
     // caller destroys it (the popup is its first submenu).
     HMENU LoadContextMenu() const;
 
+    // Find (views/FindCommands.cpp). FindFirst searches titles, URLs and
+    // memos for the text and selects the first match in tree order;
+    // FindStep moves to the next or previous match of the same text,
+    // wrapping around. Both return the status-bar text: "n / m", the not
+    // found message, or empty for an empty text. No match leaves the
+    // selection as it is.
+    CString FindFirst(const CString& strQuery);
+    CString FindStep(BOOL bForward);
+    const CString& GetFindQuery() const { return m_strFindQuery; }
+    // The IDs of the nodes from the top, ROOT left out (kept until the
+    // control's nodes change).
+    const std::vector<int>& NodeOrder();
+    // While the find field has the focus, the selected node is drawn as if
+    // the tree had it, so that the match stands out.
+    void SetFindHighlight(BOOL bOn);
+
+    // Undo and redo of the last document change (views/UndoCommands.cpp):
+    // the tree follows the change, sorted and with the folders expanded or
+    // collapsed as they were, and the changed record selected.
+    BOOL UndoRedo(BOOL bUndo);
+
     // Tree-control helpers
     HTREEITEM GetSelectedItem() const;
     int GetItemID(HTREEITEM hItem) const;
@@ -116,6 +141,12 @@ protected:
     void OnLButtonUp(UINT nFlags, POINT point);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnContextMenu(CWnd* pWnd, POINT point);
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    // Undo and redo (views/UndoCommands.cpp)
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
     // Import and export (views/ImportCommands.cpp)
     void OnImportFavorites();
     void OnExportFavorites();
@@ -142,4 +173,20 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    // Selects the node of nID (0: the ROOT) and scrolls it into view; the
+    // document and the panes follow.
+    BOOL SelectID(int nID);
+    void FollowChange(const CChangeEffect& effect);
+    // BuildTree, then the folders collapsed before are collapsed again.
+    void RebuildKeepingExpansion();
+    CString FindStatus(int nMatch) const;
+
+    // Find state: the index of folded record texts, the node order it
+    // searches in, the text and its matches.
+    CFindIndex m_FindIndex;
+    std::vector<int> m_NodeOrder;
+    bool m_bNodeOrderValid = false;
+    BOOL m_bFindHighlight = FALSE;
+    CString m_strFindQuery;
+    std::vector<int> m_FindMatches;
 };

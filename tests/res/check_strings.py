@@ -45,6 +45,9 @@ STRINGS = {
            "NN 4.x の時 ： C:\\Program Files\\Netscape\\users\\ユーザ名\\bookmark.htm",
     32863: "コンバート ( Bookmark -> File ) に失敗しました。",
     32864: "ヘルプ ファイルはインストールされていません。\n\n%1",
+    32866: "%1 / %2",
+    32867: '"%1" は見つかりません。',
+    32868: "Find",
     32900: "<!" + "-" * 56 + ">" + CRLF,
     32901: "<!-区切り" + "-" * 49 + "><BR>" + CRLF,
     32902: "<!" + "-" * 19 + " 【 END OF FILE 】" + "-" * 19 + ">" + CRLF,
@@ -80,6 +83,10 @@ PROMPTS = {
     32781: "デスクトップへShortcutを作成",
     32782: "LINK用のHTML Fileを作成",
     32783: "Read Bookmark For IE User",
+    32784: "次の一致項目を選択する",
+    32785: "前の一致項目を選択する",
+    57636: "ﾀｲﾄﾙ, URL, ﾒﾓから検索する",
+    57647: "元に戻した操作をやり直す",
 }
 
 # Framework messages kept in the string table, by their names in resource.h.
@@ -95,8 +102,11 @@ MENU_128 = [
     ("File(&F)", [(57600, "New(&N)\tCtrl+N"), (57601, "Open(&O)...\tCtrl+O"),
                   (57603, "Save(&S)\tCtrl+S"), (57604, "Save As(&A)..."), SEP,
                   (57616, "MRU File", "GRAYED"), SEP, (57665, "Exit(&X)")]),
-    ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), SEP, (57635, "Cut(&T)\tCtrl+X"),
+    ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), (57647, "Redo(&R)\tCtrl+Y"), SEP,
+                  (57635, "Cut(&T)\tCtrl+X"),
                   (57634, "Copy(&C)\tCtrl+C"), (57637, "Paste(&P)\tCtrl+V"), SEP,
+                  (57636, "Find(&F)...\tCtrl+F"), (32784, "Find Next(&N)\tF3"),
+                  (32785, "Find Previous(&V)\tShift+F3"), SEP,
                   ("Add", [(32773, "Add ( ﾌｫﾙﾀﾞ )"), (32772, "Add ( URL )")]),
                   (32779, "GetURL"), (32775, "Delete"), (32774, "Excute"),
                   ("Convert", [(32776, "お気に入り -> File"), (32777, "File -> お気に入り")])]),
@@ -120,6 +130,8 @@ ACCELERATORS = [
     ('"C"', {"CONTROL"}, 57634), ("VK_INSERT", {"CONTROL"}, 57634),
     ('"V"', {"CONTROL"}, 57637), ("VK_INSERT", {"SHIFT"}, 57637),
     ("VK_F6", set(), 57680), ("VK_F6", {"SHIFT"}, 57681),
+    ('"Y"', {"CONTROL"}, 57647), ('"F"', {"CONTROL"}, 57636),
+    ("VK_F3", set(), 32784), ("VK_F3", {"SHIFT"}, 32785),
 ]
 
 FONT = (9, "ＭＳ Ｐゴシック")
