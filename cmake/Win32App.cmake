@@ -66,6 +66,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/SingleInstanceTest.cpp
     tests/win32/ViewTestSupport.cpp
     tests/win32/TreeViewTest.cpp
+    tests/win32/FindUndoTest.cpp
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
     tests/win32/FileDialogTest.cpp

@@ -116,6 +116,7 @@ void CTreeVw::OnInitialUpdate() {
     // Another document: nothing of the old one is searched.
     m_FindIndex.Clear();
     m_FindMatches.clear();
+    m_CollapsedGone.clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -639,6 +640,7 @@ void CTreeVw::OnDelete() {
     // Without a selection there is nothing the user chose to delete.
     if (!hSel) return;
     const int nID = GetItemID(hSel);
+    CollectCollapsed(hSel, m_CollapsedGone);
     if (nID == 0) {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;

@@ -5,6 +5,7 @@
 // table order.
 #pragma once
 
+#include <unordered_set>
 #include <vector>
 
 #include "browser/BrowserDde_win.h"
@@ -187,6 +188,11 @@ private:
     std::vector<int> m_NodeOrder;
     bool m_bNodeOrderValid = false;
     BOOL m_bFindHighlight = FALSE;
+    // Folders the user had collapsed when they were deleted: an undo that
+    // brings them back shows them collapsed again.
+    std::unordered_set<int> m_CollapsedGone;
+    // Adds the IDs of the collapsed folders at and below hTop to ids.
+    void CollectCollapsed(HTREEITEM hTop, std::unordered_set<int>& ids) const;
     CString m_strFindQuery;
     std::vector<int> m_FindMatches;
 };

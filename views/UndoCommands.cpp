@@ -87,17 +87,28 @@ BOOL CTreeVw::SelectID(int nID) {
 // A pre-order walk notes the folders the user collapsed; the rebuilt tree has
 // every folder expanded, and those are collapsed again. Folders that come back
 // with an undone delete come back expanded.
-void CTreeVw::RebuildKeepingExpansion() {
-    std::unordered_set<int> collapsed;
-    for (HTREEITEM h = m_hRootNode; h;) {
+void CTreeVw::CollectCollapsed(HTREEITEM hTop, std::unordered_set<int>& ids) const {
+    for (HTREEITEM h = hTop; h;) {
         HTREEITEM hChild = GetChildItem(h);
         if (hChild && !(TreeView_GetItemState(m_hWnd, h, TVIS_EXPANDED) & TVIS_EXPANDED))
-            collapsed.insert(GetItemID(h));
+            ids.insert(GetItemID(h));
         HTREEITEM hNext = hChild;
-        for (HTREEITEM hUp = h; !hNext && hUp; hUp = GetParentItem(hUp))
+        for (HTREEITEM hUp = h; !hNext && hUp && hUp != hTop; hUp = GetParentItem(hUp))
             hNext = GetNextSiblingItem(hUp);
         h = hNext;
     }
+}
+
+// Folders now in the tree keep the state they have; folders that come back
+// with an undone delete get the state they had when deleted.
+void CTreeVw::RebuildKeepingExpansion() {
+    std::unordered_set<int> collapsed;
+    std::unordered_set<int> shown;
+    CollectCollapsed(m_hRootNode, collapsed);
+    for (int nID : NodeOrder()) shown.insert(nID);
+    if (m_hRootNode) shown.insert(0);
+    for (int nID : m_CollapsedGone)
+        if (!shown.count(nID)) collapsed.insert(nID);
     BuildTree();
     if (collapsed.empty() || !m_hRootNode) return;
     SendMessage(WM_SETREDRAW, FALSE);
