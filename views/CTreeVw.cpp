@@ -91,6 +91,8 @@ ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+ON_NOTIFY_REFLECT(TVN_DELETEITEMA, OnDeleteItem)
+ON_NOTIFY_REFLECT(TVN_DELETEITEMW, OnDeleteItem)
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
@@ -475,7 +477,17 @@ LRESULT CTreeVw::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     // find searches in is taken again when next needed.
     switch (message) {
         case TVM_INSERTITEMA:
-        case TVM_INSERTITEMW:
+        case TVM_INSERTITEMW: {
+            m_bNodeOrderValid = false;
+            const LRESULT lResult = CTreeView::DefWindowProc(message, wParam, lParam);
+            const auto* pInsert = reinterpret_cast<const TVINSERTSTRUCTA*>(lParam);
+            if (lResult && pInsert && (pInsert->item.mask & TVIF_PARAM))
+                m_NodeOfID[static_cast<int>(pInsert->item.lParam)] =
+                    reinterpret_cast<HTREEITEM>(lResult);
+            return lResult;
+        }
+        case TVM_SETITEMA:
+        case TVM_SETITEMW:  // a new label may stand elsewhere after a rebuild
         case TVM_DELETEITEM:
         case TVM_SORTCHILDREN:
         case TVM_SORTCHILDRENCB:
@@ -640,7 +652,13 @@ void CTreeVw::OnDelete() {
     // Without a selection there is nothing the user chose to delete.
     if (!hSel) return;
     const int nID = GetItemID(hSel);
-    CollectCollapsed(hSel, m_CollapsedGone);
+    if (nID == 0) {
+        std::vector<int> ids;
+        for (const auto& entry : m_NodeOfID) ids.push_back(entry.first);
+        CollectCollapsed(ids, m_CollapsedGone);
+    } else {
+        CollectCollapsed(CollectSubtreeIDs(pDoc->m_PtrAry, nID), m_CollapsedGone);
+    }
     if (nID == 0) {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;

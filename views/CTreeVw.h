@@ -5,6 +5,7 @@
 // table order.
 #pragma once
 
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -79,9 +80,14 @@ public:
     CString FindFirst(const CString& strQuery);
     CString FindStep(BOOL bForward);
     const CString& GetFindQuery() const { return m_strFindQuery; }
-    // The IDs of the nodes from the top, ROOT left out (kept until the
-    // control's nodes change).
+    // The IDs of the records the tree shows, from the top, ROOT left out:
+    // the document's tree in the tree's sibling order (LabelOrder.h), kept
+    // until the control's nodes change.
     const std::vector<int>& NodeOrder();
+    // The node showing the record with nID (0: the ROOT), or nullptr; kept
+    // as nodes are inserted and deleted, so no walk of the control is needed
+    // (Wine's tree control checks every item handle against all its items).
+    HTREEITEM NodeOfID(int nID) const;
     // While the find field has the focus, the selected node is drawn as if
     // the tree had it, so that the match stands out.
     void SetFindHighlight(BOOL bOn);
@@ -143,6 +149,7 @@ protected:
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnContextMenu(CWnd* pWnd, POINT point);
     void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
     // Undo and redo (views/UndoCommands.cpp)
     void OnEditUndo();
     void OnEditRedo();
@@ -191,8 +198,10 @@ private:
     // Folders the user had collapsed when they were deleted: an undo that
     // brings them back shows them collapsed again.
     std::unordered_set<int> m_CollapsedGone;
-    // Adds the IDs of the collapsed folders at and below hTop to ids.
-    void CollectCollapsed(HTREEITEM hTop, std::unordered_set<int>& ids) const;
+    // Adds to ids the folders among recordIDs (0: the ROOT) whose nodes are
+    // collapsed.
+    void CollectCollapsed(const std::vector<int>& recordIDs, std::unordered_set<int>& ids) const;
+    std::unordered_map<int, HTREEITEM> m_NodeOfID;
     CString m_strFindQuery;
     std::vector<int> m_FindMatches;
 };

@@ -1,26 +1,41 @@
 // The tree view's half of find as you type: the search over the records in
 // the order the tree shows them, and the selection of a match. The find bar
 // (views/CFindBar.h) passes the text and shows what comes back.
+#include <unordered_map>
+
 #include "find/TreeOrder.h"
 #include "fw/base/AfxHooks.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
 #include "views/CTreeVw.h"
+#include "views/LabelOrder.h"
 
-// A pre-order walk of the control: the order the user sees, collapsed
-// folders' contents included.
 const std::vector<int>& CTreeVw::NodeOrder() {
     if (m_bNodeOrderValid) return m_NodeOrder;
-    m_NodeOrder.clear();
-    for (HTREEITEM h = m_hRootNode ? GetChildItem(m_hRootNode) : nullptr; h;) {
-        m_NodeOrder.push_back(GetItemID(h));
-        HTREEITEM hNext = GetChildItem(h);
-        for (HTREEITEM hUp = h; !hNext && hUp && hUp != m_hRootNode; hUp = GetParentItem(hUp))
-            hNext = GetNextSiblingItem(hUp);
-        h = hNext;
-    }
+    // Labels are converted once; siblings compare as the tree sorts them.
+    const CItemTable& table = GetDocument()->m_PtrAry;
+    std::unordered_map<const CUrlItem*, std::wstring> keys;
+    keys.reserve(static_cast<size_t>(table.GetSize()));
+    for (int i = 0; i < table.GetSize(); ++i) keys[table[i]] = LabelSortKey(table[i]->m_Title);
+    m_NodeOrder = m_hRootNode ? TreeOrderIDs(table,
+                                             [&keys](const CUrlItem& a, const CUrlItem& b) {
+                                                 return CompareLabelKeys(keys[&a], keys[&b]) < 0;
+                                             })
+                              : std::vector<int>();
     m_bNodeOrderValid = true;
     return m_NodeOrder;
+}
+
+HTREEITEM CTreeVw::NodeOfID(int nID) const {
+    const auto it = m_NodeOfID.find(nID);
+    return it != m_NodeOfID.end() ? it->second : nullptr;
+}
+
+void CTreeVw::OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult) {
+    const auto* pNM = reinterpret_cast<const NMTREEVIEWA*>(pNMHDR);
+    const auto it = m_NodeOfID.find(static_cast<int>(pNM->itemOld.lParam));
+    if (it != m_NodeOfID.end() && it->second == pNM->itemOld.hItem) m_NodeOfID.erase(it);
+    *pResult = 0;
 }
 
 CString CTreeVw::FindStatus(int nMatch) const {

@@ -54,7 +54,7 @@ void CTreeVw::FollowChange(const CChangeEffect& effect) {
         // Fields changed in place: new labels, and their folders sorted again.
         for (int nID : effect.recordIDs) {
             const int nIndex = pDoc->IndexOfID(nID);
-            HTREEITEM hNode = nID != 0 ? FindNode(m_hRootNode, nID) : nullptr;
+            HTREEITEM hNode = nID != 0 ? NodeOfID(nID) : nullptr;
             if (nIndex < 0 || !hNode) continue;
             CString strTitle = pDoc->m_PtrAry[nIndex]->m_Title;
             TVITEMA item = {};
@@ -64,7 +64,7 @@ void CTreeVw::FollowChange(const CChangeEffect& effect) {
             ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         }
         for (int nParentID : effect.parentIDs) {
-            HTREEITEM hFolder = nParentID == 0 ? m_hRootNode : FindNode(m_hRootNode, nParentID);
+            HTREEITEM hFolder = NodeOfID(nParentID);
             if (hFolder) SortChildrenOf(hFolder);
         }
     }
@@ -73,7 +73,7 @@ void CTreeVw::FollowChange(const CChangeEffect& effect) {
 
 BOOL CTreeVw::SelectID(int nID) {
     HTREEITEM hNode = nullptr;
-    if (m_hRootNode) hNode = nID == 0 ? m_hRootNode : FindNode(m_hRootNode, nID);
+    if (m_hRootNode) hNode = NodeOfID(nID);
     if (hNode) {
         SelectItem(hNode);
         TreeView_EnsureVisible(m_hWnd, hNode);
@@ -87,15 +87,15 @@ BOOL CTreeVw::SelectID(int nID) {
 // A pre-order walk notes the folders the user collapsed; the rebuilt tree has
 // every folder expanded, and those are collapsed again. Folders that come back
 // with an undone delete come back expanded.
-void CTreeVw::CollectCollapsed(HTREEITEM hTop, std::unordered_set<int>& ids) const {
-    for (HTREEITEM h = hTop; h;) {
-        HTREEITEM hChild = GetChildItem(h);
-        if (hChild && !(TreeView_GetItemState(m_hWnd, h, TVIS_EXPANDED) & TVIS_EXPANDED))
-            ids.insert(GetItemID(h));
-        HTREEITEM hNext = hChild;
-        for (HTREEITEM hUp = h; !hNext && hUp && hUp != hTop; hUp = GetParentItem(hUp))
-            hNext = GetNextSiblingItem(hUp);
-        h = hNext;
+void CTreeVw::CollectCollapsed(const std::vector<int>& recordIDs,
+                               std::unordered_set<int>& ids) const {
+    const COrdelinkDoc* pDoc = GetDocument();
+    for (int nID : recordIDs) {
+        if (nID != 0 && pDoc->IsURLOfID(nID) != 0) continue;  // only folders are collapsed
+        HTREEITEM h = NodeOfID(nID);
+        if (h && GetChildItem(h) &&
+            !(TreeView_GetItemState(m_hWnd, h, TVIS_EXPANDED) & TVIS_EXPANDED))
+            ids.insert(nID);
     }
 }
 
@@ -103,23 +103,18 @@ void CTreeVw::CollectCollapsed(HTREEITEM hTop, std::unordered_set<int>& ids) con
 // with an undone delete get the state they had when deleted.
 void CTreeVw::RebuildKeepingExpansion() {
     std::unordered_set<int> collapsed;
-    std::unordered_set<int> shown;
-    CollectCollapsed(m_hRootNode, collapsed);
-    for (int nID : NodeOrder()) shown.insert(nID);
-    if (m_hRootNode) shown.insert(0);
+    // The records with a node now (the table may have changed already).
+    std::vector<int> shown;
+    shown.reserve(m_NodeOfID.size());
+    for (const auto& entry : m_NodeOfID) shown.push_back(entry.first);
+    CollectCollapsed(shown, collapsed);
     for (int nID : m_CollapsedGone)
-        if (!shown.count(nID)) collapsed.insert(nID);
+        if (!m_NodeOfID.count(nID)) collapsed.insert(nID);
     BuildTree();
     if (collapsed.empty() || !m_hRootNode) return;
     SendMessage(WM_SETREDRAW, FALSE);
-    for (HTREEITEM h = m_hRootNode; h;) {
-        HTREEITEM hChild = GetChildItem(h);
-        if (hChild && collapsed.count(GetItemID(h))) TreeView_Expand(m_hWnd, h, TVE_COLLAPSE);
-        HTREEITEM hNext = hChild;
-        for (HTREEITEM hUp = h; !hNext && hUp; hUp = GetParentItem(hUp))
-            hNext = GetNextSiblingItem(hUp);
-        h = hNext;
-    }
+    for (int nID : collapsed)
+        if (HTREEITEM h = NodeOfID(nID)) TreeView_Expand(m_hWnd, h, TVE_COLLAPSE);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
 }
