@@ -98,6 +98,7 @@ BOOL CFindBar::HasFocus() const {
 }
 
 void CFindBar::Open() {
+    if (m_pTree) m_pTree->PrepareFind();
     if (!IsOpen()) {
         ::ShowWindow(m_hWnd, SW_SHOWNA);
         if (auto* pSplitter = dynamic_cast<CSplitterWnd*>(GetParent())) pSplitter->RecalcLayout();

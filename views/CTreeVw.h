@@ -79,6 +79,9 @@ public:
     // selection as it is.
     CString FindFirst(const CString& strQuery);
     CString FindStep(BOOL bForward);
+    // Folds every record and takes the order, so that the first keystroke
+    // is as quick as the others (the find bar calls it when it opens).
+    void PrepareFind();
     const CString& GetFindQuery() const { return m_strFindQuery; }
     // The IDs of the records the tree shows, from the top, ROOT left out:
     // the document's tree in the tree's sibling order (LabelOrder.h), kept

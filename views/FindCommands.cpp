@@ -26,6 +26,11 @@ const std::vector<int>& CTreeVw::NodeOrder() {
     return m_NodeOrder;
 }
 
+void CTreeVw::PrepareFind() {
+    m_FindIndex.Prepare(GetDocument()->m_PtrAry);
+    NodeOrder();
+}
+
 HTREEITEM CTreeVw::NodeOfID(int nID) const {
     const auto it = m_NodeOfID.find(nID);
     return it != m_NodeOfID.end() ? it->second : nullptr;
