@@ -322,3 +322,19 @@ TEST(Undo, TheModifiedFlagFollowsTheSavedState) {
 }
 
 }  // namespace
+
+namespace {
+
+// Opening a document, as the command line does, leaves nothing to undo.
+TEST(Undo, NothingToUndoAfterOpeningADocument) {
+    ScratchDir dir;
+    WriteBytes(dir.File("sample.pmk"), ReadBytes(TestDataPath("sample.pmk")));
+    AppHarness h(dir);
+    ASSERT_TRUE(h.Start({WinPath(dir.File("sample.pmk"))}));
+    h.PumpIdle();
+    EXPECT_FALSE(h.Document()->History().CanUndo())
+        << static_cast<int>(h.Document()->History().UndoKind());
+    EXPECT_FALSE(h.Document()->IsModified());
+}
+
+}  // namespace
