@@ -487,7 +487,11 @@ LRESULT CTreeVw::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return lResult;
         }
         case TVM_SETITEMA:
-        case TVM_SETITEMW:  // a new label may stand elsewhere after a rebuild
+        case TVM_SETITEMW:
+            // A new label may stand elsewhere after a rebuild.
+            if (lParam && (reinterpret_cast<const TVITEMA*>(lParam)->mask & TVIF_TEXT))
+                m_bNodeOrderValid = false;
+            break;
         case TVM_DELETEITEM:
         case TVM_SORTCHILDREN:
         case TVM_SORTCHILDRENCB:
@@ -652,13 +656,15 @@ void CTreeVw::OnDelete() {
     // Without a selection there is nothing the user chose to delete.
     if (!hSel) return;
     const int nID = GetItemID(hSel);
+    // What goes, with the folders that were collapsed, for an undo to show
+    // them as they were.
+    std::vector<int> ids;
     if (nID == 0) {
-        std::vector<int> ids;
         for (const auto& entry : m_NodeOfID) ids.push_back(entry.first);
-        CollectCollapsed(ids, m_CollapsedGone);
     } else {
-        CollectCollapsed(CollectSubtreeIDs(pDoc->m_PtrAry, nID), m_CollapsedGone);
+        ids = CollectSubtreeIDs(pDoc->m_PtrAry, nID);
     }
+    CollectCollapsed(ids, m_CollapsedGone);
     if (nID == 0) {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;
@@ -671,7 +677,7 @@ void CTreeVw::OnDelete() {
         return;
     }
     // The record and everything below it, in one pass over the table.
-    pDoc->History().DeleteRecords(CollectSubtreeIDs(pDoc->m_PtrAry, nID));
+    pDoc->History().DeleteRecords(ids);
     // Until the control moves the selection the current index is stale.
     pDoc->SetCurIndex(-1);
     TreeView_DeleteItem(m_hWnd, hSel);
