@@ -118,7 +118,7 @@ void CTreeVw::OnInitialUpdate() {
     // Another document: nothing of the old one is searched.
     m_FindIndex.Clear();
     m_FindMatches.clear();
-    m_CollapsedGone.clear();
+    m_Collapsed.clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -664,7 +664,7 @@ void CTreeVw::OnDelete() {
     } else {
         ids = CollectSubtreeIDs(pDoc->m_PtrAry, nID);
     }
-    CollectCollapsed(ids, m_CollapsedGone);
+    RememberCollapsed(ids);
     if (nID == 0) {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;

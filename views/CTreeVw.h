@@ -198,12 +198,13 @@ private:
     std::vector<int> m_NodeOrder;
     bool m_bNodeOrderValid = false;
     BOOL m_bFindHighlight = FALSE;
-    // Folders the user had collapsed when they were deleted: an undo that
-    // brings them back shows them collapsed again.
-    std::unordered_set<int> m_CollapsedGone;
-    // Adds to ids the folders among recordIDs (0: the ROOT) whose nodes are
-    // collapsed.
-    void CollectCollapsed(const std::vector<int>& recordIDs, std::unordered_set<int>& ids) const;
+    // The folders last seen collapsed, kept while their nodes are gone (a
+    // delete, a rebuild), so that an undo or redo that brings them back
+    // shows them collapsed again.
+    std::unordered_set<int> m_Collapsed;
+    // Notes for each folder among recordIDs (0: the ROOT) that has a node
+    // with children whether it is collapsed.
+    void RememberCollapsed(const std::vector<int>& recordIDs);
     std::unordered_map<int, HTREEITEM> m_NodeOfID;
     CString m_strFindQuery;
     std::vector<int> m_FindMatches;

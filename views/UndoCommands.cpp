@@ -32,6 +32,11 @@ BOOL CTreeVw::UndoRedo(BOOL bUndo) {
     COrdelinkDoc* pDoc = GetDocument();
     CChangeHistory& history = pDoc->History();
     if (m_bDragging || !(bUndo ? history.CanUndo() : history.CanRedo())) return FALSE;
+    // The folders' states, while the table still tells folders from URLs.
+    std::vector<int> shown;
+    shown.reserve(m_NodeOfID.size());
+    for (const auto& entry : m_NodeOfID) shown.push_back(entry.first);
+    RememberCollapsed(shown);
     const CChangeEffect effect = bUndo ? history.Undo() : history.Redo();
     if (!effect.bDone) {
         // The table no longer matched the step (the history is now empty):
@@ -84,36 +89,26 @@ BOOL CTreeVw::SelectID(int nID) {
     return hNode != nullptr;
 }
 
-// A pre-order walk notes the folders the user collapsed; the rebuilt tree has
-// every folder expanded, and those are collapsed again. Folders that come back
-// with an undone delete come back expanded.
-void CTreeVw::CollectCollapsed(const std::vector<int>& recordIDs,
-                               std::unordered_set<int>& ids) const {
+void CTreeVw::RememberCollapsed(const std::vector<int>& recordIDs) {
     const COrdelinkDoc* pDoc = GetDocument();
     for (int nID : recordIDs) {
         if (nID != 0 && pDoc->IsURLOfID(nID) != 0) continue;  // only folders are collapsed
         HTREEITEM h = NodeOfID(nID);
-        if (h && GetChildItem(h) &&
-            !(TreeView_GetItemState(m_hWnd, h, TVIS_EXPANDED) & TVIS_EXPANDED))
-            ids.insert(nID);
+        if (!h || !GetChildItem(h)) continue;
+        if (TreeView_GetItemState(m_hWnd, h, TVIS_EXPANDED) & TVIS_EXPANDED)
+            m_Collapsed.erase(nID);
+        else
+            m_Collapsed.insert(nID);
     }
 }
 
-// Folders now in the tree keep the state they have; folders that come back
-// with an undone delete get the state they had when deleted.
+// The rebuilt tree has every folder expanded: those last seen collapsed
+// (RememberCollapsed), now or before their nodes went, are collapsed again.
 void CTreeVw::RebuildKeepingExpansion() {
-    std::unordered_set<int> collapsed;
-    // The records with a node now (the table may have changed already).
-    std::vector<int> shown;
-    shown.reserve(m_NodeOfID.size());
-    for (const auto& entry : m_NodeOfID) shown.push_back(entry.first);
-    CollectCollapsed(shown, collapsed);
-    for (int nID : m_CollapsedGone)
-        if (!m_NodeOfID.count(nID)) collapsed.insert(nID);
     BuildTree();
-    if (collapsed.empty() || !m_hRootNode) return;
+    if (m_Collapsed.empty() || !m_hRootNode) return;
     SendMessage(WM_SETREDRAW, FALSE);
-    for (int nID : collapsed)
+    for (int nID : m_Collapsed)
         if (HTREEITEM h = NodeOfID(nID)) TreeView_Expand(m_hWnd, h, TVE_COLLAPSE);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();

@@ -306,6 +306,16 @@ TEST(FavoritesCommands, ImportBuildsTheTreeAndExportWritesWhatThePortableWriterD
     EXPECT_EQ(window[title + "\\minimal-crlf.URL"],
               "[InternetShortcut]\r\nURL=http://assimp.sourceforge.net\r\n");
     EXPECT_EQ(window.count("Existing\\"), 1u);
+
+    // The import is one step to undo; redone, its folders come back as they
+    // were shown, the inner ones closed.
+    const std::string imported = f.Shape();
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Shape(), "ROOT(Existing)");
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 1);
+    f.Command(ID_EDIT_REDO);
+    EXPECT_EQ(f.Shape(), imported);
+    EXPECT_EQ(f.SelectedID(), nFolder);
 }
 
 TEST(FavoritesCommands, NoAnswerOrCancelChangesNothing) {
