@@ -1,5 +1,7 @@
 #include "views/CFindBar.h"
 
+#include <algorithm>
+
 #include "fw/base/AfxMessages.h"
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFrameWnd.h"
