@@ -12,6 +12,7 @@
 #include "res/resource.h"
 #include "views/CEditVw.h"
 #include "views/CFormVw.h"
+#include "views/CTreeVw.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame)
 
@@ -33,6 +34,9 @@ ON_COMMAND(ID_INT_SHOW_PENDING, OnShowPending)
 ON_COMMAND(ID_INT_TOOLBAR_FLAT, OnToolBarFlat)
 ON_COMMAND(ID_INT_TOOLBAR_NORMAL, OnToolBarNormal)
 ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateShortcut)
+ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+ON_COMMAND(ID_FIND_NEXT, OnFindNext)
+ON_COMMAND(ID_FIND_PREV, OnFindPrev)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_CLOCK, OnUpdateClock)
 ON_NOTIFY(TBN_QUERYDELETE, AFX_IDW_TOOLBAR, OnToolBarQuery)
 ON_NOTIFY(TBN_QUERYINSERT, AFX_IDW_TOOLBAR, OnToolBarQuery)
@@ -90,6 +94,10 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
         return FALSE;
     if (!m_wndSubSplitter.CreateView(1, 0, RUNTIME_CLASS(CEditVw), SIZE{0, 0}, pContext))
         return FALSE;
+    if (!m_wndFindBar.Create(&m_wndSplitter, this,
+                             dynamic_cast<CTreeVw*>(m_wndSplitter.GetPane(0, 0))))
+        return FALSE;
+    m_wndSplitter.SetTopBar(&m_wndFindBar, m_wndFindBar.GetBarHeight());
     m_wndSplitter.RecalcLayout();
     return TRUE;
 }
@@ -129,6 +137,8 @@ HMENU CMainFrame::BuildIconMenu() {
 // The internal commands are the frame's own: it relays them whichever view
 // is active, so they never stop at the active view on the way.
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, bool bProbe) {
+    // The Edit commands act on the find field while it has the focus.
+    if (m_wndFindBar.HasFocus() && m_wndFindBar.OnCmdMsg(nID, nCode, pExtra, bProbe)) return TRUE;
     if (nID >= ID_INT_FOCUS_FORM && nID <= ID_INT_SELECTION_CHANGED &&
         CWnd::OnCmdMsg(nID, nCode, pExtra, bProbe))
         return TRUE;
@@ -232,4 +242,18 @@ void CMainFrame::OnToolBarCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
         default:
             break;
     }
+}
+
+// ---- Find
+
+void CMainFrame::OnEditFind() {
+    m_wndFindBar.Open();
+}
+
+void CMainFrame::OnFindNext() {
+    m_wndFindBar.Step(TRUE);
+}
+
+void CMainFrame::OnFindPrev() {
+    m_wndFindBar.Step(FALSE);
 }

@@ -3,21 +3,24 @@
 // internal commands (32800 to 32805).
 #pragma once
 
+#include "app/CTreePaneSplitter.h"
 #include "chrome/CIconMenu.h"
 #include "chrome/CToolBarEx.h"
 #include "fw/win/CFrameWnd.h"
 #include "fw/win/CSplitterWnd.h"
 #include "fw/win/CStatusBar.h"
+#include "views/CFindBar.h"
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
 
 public:
-    CSplitterWnd m_wndSplitter;     // 1 x 2: tree | inner splitter
-    CSplitterWnd m_wndSubSplitter;  // 2 x 1: form / memo
+    CTreePaneSplitter m_wndSplitter;  // 1 x 2: tree (find bar above it) | inner splitter
+    CSplitterWnd m_wndSubSplitter;    // 2 x 1: form / memo
     CStatusBar m_wndStatusBar;
     CToolBarEx m_wndToolBar;
-    CIconMenu m_IconMenu;  // owns the entries of the window's owner-drawn menu
+    CIconMenu m_IconMenu;   // owns the entries of the window's owner-drawn menu
+    CFindBar m_wndFindBar;  // above the tree, shown by Edit > Find
 
     // Loads menu 128 with the command icons and hands over its handle.
     HMENU BuildIconMenu();
@@ -39,6 +42,9 @@ protected:
     void OnCreateShortcut();
     void OnToolBarQuery(NMHDR* pNMHDR, LRESULT* pResult);
     void OnToolBarCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnEditFind();
+    void OnFindNext();
+    void OnFindPrev();
     DECLARE_MESSAGE_MAP()
 
 private:

@@ -56,6 +56,10 @@ set(ORD_APP_SOURCES
     views/CTreeDropTarget.cpp
     views/LinkCommands.cpp
     views/LinkDataObject.cpp
+    views/FindCommands.cpp
+    views/UndoCommands.cpp
+    views/CFindBar.cpp
+    app/CTreePaneSplitter.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/GuiTestSupport.cpp
@@ -65,6 +69,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/SingleInstanceTest.cpp
     tests/win32/ViewTestSupport.cpp
     tests/win32/TreeViewTest.cpp
+    tests/win32/FindUndoTest.cpp
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
     tests/win32/FileDialogTest.cpp
@@ -157,6 +162,15 @@ if(BUILD_TESTING)
     target_link_libraries(window_import_bench PRIVATE ordelink_win GTest::gtest)
     target_compile_options(window_import_bench PRIVATE ${ORD_WARNINGS})
     target_compile_definitions(window_import_bench PRIVATE
+        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
+        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
+    add_executable(window_find_bench bench/WindowFindBench.cpp tests/win32/GuiTestSupport.cpp
+        tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})
+    add_dependencies(window_find_bench ordelink_resources)
+    target_link_libraries(window_find_bench PRIVATE ordelink_win GTest::gtest)
+    target_compile_options(window_find_bench PRIVATE ${ORD_WARNINGS})
+    target_compile_definitions(window_find_bench PRIVATE
         ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
         ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
         ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")

@@ -108,6 +108,8 @@
 #define ID_CREATE_LINK_HTML         32782
 #define ID_READ_BOOKMARK            32783
 #define ID_EXPORT_BOOKMARK_FILE     32790   /* the tree as a browser bookmark file */
+#define ID_FIND_NEXT                32784   /* F3: the next match of the find field */
+#define ID_FIND_PREV                32785   /* Shift+F3: the previous match */
 
 /* ---- Internal commands between the views, relayed by the main frame */
 #define ID_INT_FOCUS_FORM           32800   /* activate the form view */
@@ -133,6 +135,13 @@
 #define IDP_IMPORT_BOOKMARK_FAILED  32863
 #define IDP_NO_HELP_FILE            32864   /* %1 = the help file looked for */
 #define IDP_EXPORT_BOOKMARK_FAILED  32870   /* %1 = the file written */
+
+/* ---- Find (status bar and the find bar) */
+#define IDS_FIND_POSITION           32866   /* %1 = the match's number, %2 = the count */
+#define IDS_FIND_NOT_FOUND          32867   /* %1 = the text looked for */
+#define IDS_FIND_LABEL              32868   /* the find bar's label */
+#define IDC_FIND_EDIT               1030    /* the find bar's field */
+#define IDC_FIND_CLOSE              1031    /* the find bar's close button */
 
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */
@@ -174,9 +183,11 @@
 #define ID_EDIT_CLEAR               0xE120
 #define ID_EDIT_COPY                0xE122  /* 57634 */
 #define ID_EDIT_CUT                 0xE123  /* 57635 */
+#define ID_EDIT_FIND                0xE124  /* 57636 */
 #define ID_EDIT_PASTE               0xE125  /* 57637 */
 #define ID_EDIT_SELECT_ALL          0xE12A
 #define ID_EDIT_UNDO                0xE12B  /* 57643 */
+#define ID_EDIT_REDO                0xE12F  /* 57647 */
 #define ID_APP_ABOUT                0xE140  /* 57664 */
 #define ID_APP_EXIT                 0xE141  /* 57665 */
 #define ID_HELP_INDEX               0xE142  /* 57666 */

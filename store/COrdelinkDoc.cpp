@@ -4,6 +4,7 @@
 
 #include "fw/base/AfxHooks.h"
 #include "fw/base/CArchiveException.h"
+#include "store/CChangeHistory.h"
 
 const char kOrdelinkDocTemplate[] =
     "Ordelink\n\nOrdelink\nOrdelink Files (*.pmk)\n.PMK\nOrdelink.Document\nOrdelink Document";
@@ -15,7 +16,10 @@ constexpr uint64_t kMinRecordBytes = 3 * 1 + 3 * 4;
 
 }  // namespace
 
+COrdelinkDoc::COrdelinkDoc() : m_pHistory(std::make_unique<CChangeHistory>(*this)) {}
+
 COrdelinkDoc::~COrdelinkDoc() {
+    m_pHistory.reset();
     DeleteAllItems();
 }
 
@@ -95,6 +99,21 @@ BOOL COrdelinkDoc::OnNewDocument() {
     m_bEmpty = 1;
     m_nCurIndex = -1;
     DeleteAllItems();
+    m_pHistory->Clear();
+    return TRUE;
+}
+
+// A failed open starts a new document or keeps none: either way the steps
+// recorded for the old contents no longer apply.
+BOOL COrdelinkDoc::OnOpenDocument(const char* pszPathName) {
+    const BOOL bOpened = CDocument::OnOpenDocument(pszPathName);
+    m_pHistory->Clear();
+    return bOpened;
+}
+
+BOOL COrdelinkDoc::OnSaveDocument(const char* pszPathName) {
+    if (!CDocument::OnSaveDocument(pszPathName)) return FALSE;
+    m_pHistory->MarkSaved();
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 // values handed from the tree to the form, and the document file.
 #pragma once
 
+#include <memory>
 #include <vector>
 
 #include "fw/base/CDocument.h"
@@ -12,10 +13,16 @@
 // name, filter name, filter extension, file type ID, file type description.
 extern const char kOrdelinkDocTemplate[];
 
+class CChangeHistory;
+
 class COrdelinkDoc : public CDocument {
 public:
-    COrdelinkDoc() = default;
+    COrdelinkDoc();
     ~COrdelinkDoc() override;
+
+    // Undo and redo of the changes made through it: empty after New and
+    // Open, at the saved point after a successful save.
+    CChangeHistory& History() { return *m_pHistory; }
 
     // Table operations
     void AddNewItem();
@@ -36,6 +43,8 @@ public:
     // Document
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
+    BOOL OnOpenDocument(const char* pszPathName) override;
+    BOOL OnSaveDocument(const char* pszPathName) override;
     // Empties the table, so that a zero-length file opens as an empty document
     // and a failed load leaves no half-read records.
     void DeleteContents() override;
@@ -46,4 +55,7 @@ public:
     CString m_PendingTitle;
     CString m_PendingURL;
     CFile m_HtmlFile;
+
+private:
+    std::unique_ptr<CChangeHistory> m_pHistory;
 };

@@ -1,6 +1,7 @@
 #include "views/CEditVw.h"
 
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 
 IMPLEMENT_DYNCREATE(CEditVw)
@@ -10,6 +11,7 @@ ON_COMMAND(ID_INT_SELECTION_CHANGED, OnShowCurrent)
 ON_COMMAND(ID_INT_ITEM_CHANGED, OnStoreMemo)
 ON_CONTROL_REFLECT(EN_UPDATE, OnStoreMemo)
 ON_CONTROL_REFLECT(EN_CHANGE, OnMemoChange)
+ON_MESSAGE(WM_KILLFOCUS, OnKillFocus)
 END_MESSAGE_MAP()
 
 COrdelinkDoc* CEditVw::GetDocument() const {
@@ -35,6 +37,7 @@ void CEditVw::OnInitialUpdate() {
 }
 
 void CEditVw::OnShowCurrent() {
+    if (COrdelinkDoc* pDoc = GetDocument()) pDoc->History().EndTyping();
     const int nIndex = SelectedIndex();
     m_bShowing = true;
     if (nIndex >= 0) {
@@ -50,7 +53,14 @@ void CEditVw::OnShowCurrent() {
 void CEditVw::OnStoreMemo() {
     const int nIndex = SelectedIndex();
     if (m_bShowing || nIndex < 0) return;
-    GetWindowText(GetDocument()->m_PtrAry[nIndex]->m_Memo);
+    CString strMemo;
+    GetWindowText(strMemo);
+    GetDocument()->History().SetMemo(nIndex, strMemo);
+}
+
+LRESULT CEditVw::OnKillFocus(WPARAM, LPARAM) {
+    if (COrdelinkDoc* pDoc = GetDocument()) pDoc->History().EndTyping();
+    return Default();
 }
 
 void CEditVw::OnMemoChange() {

@@ -1,5 +1,7 @@
 // The lower right pane: the memo of the selected record. Every change is
-// stored into the record at once; the pane is empty and disabled while no
+// stored into the record at once, through the change history, where the
+// typing in one record makes one step until the selection or the focus
+// moves; the pane is empty and disabled while no
 // record is selected.
 #pragma once
 
@@ -18,6 +20,7 @@ protected:
     void OnShowCurrent();
     void OnStoreMemo();
     void OnMemoChange();
+    LRESULT OnKillFocus(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
 private:

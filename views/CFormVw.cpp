@@ -2,6 +2,7 @@
 
 #include "fw/win/CCmdUI.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
 #include "views/ViewBeep.h"
@@ -105,9 +106,7 @@ void CFormVw::OnUpdateRecord() {
         ::SendMessageA(hTitle, EM_SCROLLCARET, 0, 0);
         return;
     }
-    CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
-    rec.m_Title = strTitle;
-    rec.m_URL = strURL;
+    pDoc->History().SetTitleURL(nIndex, strTitle, strURL);
     pDoc->SetModifiedFlag(TRUE);
     if (CWnd* pMain = AfxGetMainWnd()) pMain->SendMessage(WM_COMMAND, ID_INT_ITEM_CHANGED, 0);
 }

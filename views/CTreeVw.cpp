@@ -21,6 +21,7 @@
 #include "fw/win/CFrameWnd.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
 #include "views/CommandRules.h"
@@ -71,6 +72,10 @@ ON_COMMAND(ID_SETTING, OnSettings)
 ON_COMMAND(ID_CONVERT_FAV_TO_FILE, OnImportFavorites)
 ON_COMMAND(ID_CONVERT_FILE_TO_FAV, OnExportFavorites)
 ON_COMMAND(ID_READ_BOOKMARK, OnReadBookmark)
+ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_UNDO, OnUpdateEditUndo)
+ON_UPDATE_COMMAND_UI(ID_EDIT_REDO, OnUpdateEditRedo)
 ON_UPDATE_COMMAND_UI(ID_SETTING, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_URL, OnUpdateTreeCommand)
 ON_UPDATE_COMMAND_UI(ID_ADD_FOLDER, OnUpdateTreeCommand)
@@ -90,6 +95,9 @@ ON_WM_DESTROY()
 ON_NOTIFY_REFLECT(TVN_SELCHANGEDA, OnSelChanged)
 ON_NOTIFY_REFLECT(NM_DBLCLK, OnDblClk)
 ON_NOTIFY_REFLECT(TVN_BEGINDRAGA, OnBeginDrag)
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+ON_NOTIFY_REFLECT(TVN_DELETEITEMA, OnDeleteItem)
+ON_NOTIFY_REFLECT(TVN_DELETEITEMW, OnDeleteItem)
 ON_WM_MOUSEMOVE()
 ON_WM_LBUTTONUP()
 ON_MESSAGE(WM_CAPTURECHANGED, OnCaptureChanged)
@@ -113,6 +121,10 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 void CTreeVw::OnInitialUpdate() {
     CTreeView::OnInitialUpdate();
     RegisterLinkDrop();
+    // Another document: nothing of the old one is searched.
+    m_FindIndex.Clear();
+    m_FindMatches.clear();
+    m_Collapsed.clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -467,6 +479,33 @@ BOOL CTreeVw::PreTranslateMessage(MSG* pMsg) {
 }
 
 LRESULT CTreeVw::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Every change to the nodes or their order passes here: the order that
+    // find searches in is taken again when next needed.
+    switch (message) {
+        case TVM_INSERTITEMA:
+        case TVM_INSERTITEMW: {
+            m_bNodeOrderValid = false;
+            const LRESULT lResult = CTreeView::DefWindowProc(message, wParam, lParam);
+            const auto* pInsert = reinterpret_cast<const TVINSERTSTRUCTA*>(lParam);
+            if (lResult && pInsert && (pInsert->item.mask & TVIF_PARAM))
+                m_NodeOfID[static_cast<int>(pInsert->item.lParam)] =
+                    reinterpret_cast<HTREEITEM>(lResult);
+            return lResult;
+        }
+        case TVM_SETITEMA:
+        case TVM_SETITEMW:
+            // A new label may stand elsewhere after a rebuild.
+            if (lParam && (reinterpret_cast<const TVITEMA*>(lParam)->mask & TVIF_TEXT))
+                m_bNodeOrderValid = false;
+            break;
+        case TVM_DELETEITEM:
+        case TVM_SORTCHILDREN:
+        case TVM_SORTCHILDRENCB:
+            m_bNodeOrderValid = false;
+            break;
+        default:
+            break;
+    }
     if (message == WM_KEYDOWN) {
         if (wParam == VK_TAB) {
             COrdelinkDoc* pDoc = GetDocument();
@@ -590,13 +629,24 @@ void CTreeVw::InsertNewItem(BOOL bFolder, BOOL bForceRoot, BOOL bBookmarkTitle) 
 }
 
 void CTreeVw::OnAddFolder() {
-    InsertNewItem(TRUE, FALSE, FALSE);
-    GetDocument()->SetModifiedFlag(TRUE);
+    COrdelinkDoc* pDoc = GetDocument();
+    const int nFirst = pDoc->m_PtrAry.GetSize();
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Add);
+        InsertNewItem(TRUE, FALSE, FALSE);
+        pDoc->History().Appended(nFirst);
+    }
+    pDoc->SetModifiedFlag(TRUE);
 }
 
 void CTreeVw::OnAddURL() {
     COrdelinkDoc* pDoc = GetDocument();
-    InsertNewItem(FALSE, FALSE, FALSE);
+    const int nFirst = pDoc->m_PtrAry.GetSize();
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Add);
+        InsertNewItem(FALSE, FALSE, FALSE);
+        pDoc->History().Appended(nFirst);
+    }
     pDoc->SetModifiedFlag(TRUE);
     if (m_TitleEmpty != 0) {
         pDoc->SetPending("", "");
@@ -612,11 +662,20 @@ void CTreeVw::OnDelete() {
     // Without a selection there is nothing the user chose to delete.
     if (!hSel) return;
     const int nID = GetItemID(hSel);
+    // What goes, with the folders that were collapsed, for an undo to show
+    // them as they were.
+    std::vector<int> ids;
+    if (nID == 0) {
+        for (const auto& entry : m_NodeOfID) ids.push_back(entry.first);
+    } else {
+        ids = CollectSubtreeIDs(pDoc->m_PtrAry, nID);
+    }
+    RememberCollapsed(ids);
     if (nID == 0) {
         TreeView_DeleteAllItems(m_hWnd);
         m_hRootNode = nullptr;
         m_hImportNode = nullptr;
-        pDoc->DeleteAllItems();
+        pDoc->History().DeleteAll();
         pDoc->m_bEmpty = 1;
         pDoc->SetCurIndex(-1);
         SendToFrame(ID_INT_SELECTION_CHANGED);
@@ -624,7 +683,7 @@ void CTreeVw::OnDelete() {
         return;
     }
     // The record and everything below it, in one pass over the table.
-    pDoc->DeleteItemsByID(CollectSubtreeIDs(pDoc->m_PtrAry, nID));
+    pDoc->History().DeleteRecords(ids);
     // Until the control moves the selection the current index is stale.
     pDoc->SetCurIndex(-1);
     TreeView_DeleteItem(m_hWnd, hSel);
@@ -680,7 +739,11 @@ void CTreeVw::OnGetURL() {
     CutWindowInfoReply(strReply, strURL, strTitle);
     pDoc->SetPending(strTitle, strURL);
     const int nCount = pDoc->m_PtrAry.GetSize();
-    InsertNewItem(FALSE, FALSE, FALSE);
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::GetURL);
+        InsertNewItem(FALSE, FALSE, FALSE);
+        pDoc->History().Appended(nCount);
+    }
     if (pDoc->m_PtrAry.GetSize() == nCount) return;  // refused: a URL item is selected
     pDoc->SetModifiedFlag(TRUE);
     SendToFrame(ID_INT_SHOW_PENDING);
@@ -849,7 +912,7 @@ void CTreeVw::OnLButtonUp(UINT, POINT) {
             // keep theirs, and it keeps its place in the table.
             COrdelinkDoc* pDoc = GetDocument();
             const int nIndex = pDoc->IndexOfID(GetItemID(m_hDragNode));
-            if (nIndex >= 0) pDoc->m_PtrAry[nIndex]->m_ParentID = GetItemID(m_hDropNode);
+            if (nIndex >= 0) pDoc->History().SetParent(nIndex, GetItemID(m_hDropNode));
             SendMessage(WM_SETREDRAW, FALSE);
             MoveSubtree(m_hDragNode, m_hDropNode);
             TreeView_DeleteItem(m_hWnd, m_hDragNode);

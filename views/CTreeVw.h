@@ -5,12 +5,18 @@
 // table order.
 #pragma once
 
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
 #include "browser/BrowserDde_win.h"
+#include "find/CFindIndex.h"
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
 class CTreeDropTarget;
 class CUrlItem;
+struct CChangeEffect;
 
 class CTreeVw : public CTreeView {
     DECLARE_DYNCREATE(CTreeVw)
@@ -65,6 +71,35 @@ public:
     // The context menu 107 with the entries the current state removes; the
     // caller destroys it (the popup is its first submenu).
     HMENU LoadContextMenu() const;
+
+    // Find (views/FindCommands.cpp). FindFirst searches titles, URLs and
+    // memos for the text and selects the first match in tree order;
+    // FindStep moves to the next or previous match of the same text,
+    // wrapping around. Both return the status-bar text: "n / m", the not
+    // found message, or empty for an empty text. No match leaves the
+    // selection as it is.
+    CString FindFirst(const CString& strQuery);
+    CString FindStep(BOOL bForward);
+    // Folds every record and takes the order, so that the first keystroke
+    // is as quick as the others (the find bar calls it when it opens).
+    void PrepareFind();
+    const CString& GetFindQuery() const { return m_strFindQuery; }
+    // The IDs of the records the tree shows, from the top, ROOT left out:
+    // the document's tree in the tree's sibling order (LabelOrder.h), kept
+    // until the control's nodes change.
+    const std::vector<int>& NodeOrder();
+    // The node showing the record with nID (0: the ROOT), or nullptr; kept
+    // as nodes are inserted and deleted, so no walk of the control is needed
+    // (Wine's tree control checks every item handle against all its items).
+    HTREEITEM NodeOfID(int nID) const;
+    // While the find field has the focus, the selected node is drawn as if
+    // the tree had it, so that the match stands out.
+    void SetFindHighlight(BOOL bOn);
+
+    // Undo and redo of the last document change (views/UndoCommands.cpp):
+    // the tree follows the change, sorted and with the folders expanded or
+    // collapsed as they were, and the changed record selected.
+    BOOL UndoRedo(BOOL bUndo);
 
     // Tree-control helpers
     HTREEITEM GetSelectedItem() const;
@@ -129,6 +164,13 @@ protected:
     void OnLButtonUp(UINT nFlags, POINT point);
     LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnContextMenu(CWnd* pWnd, POINT point);
+    void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnDeleteItem(NMHDR* pNMHDR, LRESULT* pResult);
+    // Undo and redo (views/UndoCommands.cpp)
+    void OnEditUndo();
+    void OnEditRedo();
+    void OnUpdateEditUndo(CCmdUI* pCmdUI);
+    void OnUpdateEditRedo(CCmdUI* pCmdUI);
     // Import and export (views/ImportCommands.cpp)
     void OnImportFavorites();
     void OnExportFavorites();
@@ -161,4 +203,28 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    // Selects the node of nID (0: the ROOT) and scrolls it into view; the
+    // document and the panes follow.
+    BOOL SelectID(int nID);
+    void FollowChange(const CChangeEffect& effect);
+    // BuildTree, then the folders collapsed before are collapsed again.
+    void RebuildKeepingExpansion();
+    CString FindStatus(int nMatch) const;
+
+    // Find state: the index of folded record texts, the node order it
+    // searches in, the text and its matches.
+    CFindIndex m_FindIndex;
+    std::vector<int> m_NodeOrder;
+    bool m_bNodeOrderValid = false;
+    BOOL m_bFindHighlight = FALSE;
+    // The folders last seen collapsed, kept while their nodes are gone (a
+    // delete, a rebuild), so that an undo or redo that brings them back
+    // shows them collapsed again.
+    std::unordered_set<int> m_Collapsed;
+    // Notes for each folder among recordIDs (0: the ROOT) that has a node
+    // with children whether it is collapsed.
+    void RememberCollapsed(const std::vector<int>& recordIDs);
+    std::unordered_map<int, HTREEITEM> m_NodeOfID;
+    CString m_strFindQuery;
+    std::vector<int> m_FindMatches;
 };

@@ -12,6 +12,7 @@
 #include "fw/win/CFileDialog.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "views/CTreeExportTree.h"
 #include "views/CTreeImportObserver.h"
@@ -70,18 +71,22 @@ void CTreeVw::OnImportFavorites() {
 
     CWaitCursor wait;
     COrdelinkDoc* pDoc = GetDocument();
-    InsertNewItem(TRUE, TRUE, FALSE);
-    // The dated folder and the modified mark stay whatever the walk finds.
-    pDoc->SetModifiedFlag(TRUE);
+    // The dated folder and everything read into it are one step to undo.
+    const int nFirst = pDoc->m_PtrAry.GetSize();
     int nResult = 0;
-    if (HasFavoritesFolder(m_FavoritesPath)) {
-        CTreeImportObserver observer(m_hWnd);
-        {
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Import);
+        InsertNewItem(TRUE, TRUE, FALSE);
+        // The dated folder and the modified mark stay whatever the walk finds.
+        pDoc->SetModifiedFlag(TRUE);
+        if (HasFavoritesFolder(m_FavoritesPath)) {
+            CTreeImportObserver observer(m_hWnd);
             CNoRedraw noRedraw(m_hWnd);
             nResult = ImportFavoritesFolder(*pDoc, m_FavoritesPath.str(), m_hImportNode,
                                             GetItemID(m_hImportNode), &observer);
             for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
         }
+        pDoc->History().Appended(nFirst);
     }
     if (!nResult) AfxMessageBox(AfxLoadString(IDP_IMPORT_FAV_FAILED));
     TreeView_Expand(m_hWnd, m_hImportNode, TVE_EXPAND);
@@ -99,22 +104,29 @@ void CTreeVw::OnReadBookmark() {
 void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
     CWaitCursor wait;
     COrdelinkDoc* pDoc = GetDocument();
-    InsertNewItem(TRUE, TRUE, bBookmarkTitle);
-    pDoc->SetModifiedFlag(TRUE);
-    // The file is read once; an unreadable file leaves the dated folder empty.
-    // A file whose folders never end is stopped by the importer's record
-    // limit, keeping what was made.
+    // The dated folder and everything read into it are one step to undo.
+    const int nFirst = pDoc->m_PtrAry.GetSize();
     int nResult = 0;
-    CBookmarkFile file;
-    if (!file.Load(strPath)) {
-        AfxMessageBox(kBookmarkOpenError);
-    } else {
-        CTreeImportObserver observer(m_hWnd);
-        CNoRedraw noRedraw(m_hWnd);
-        nResult =
-            ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1, &observer);
-        for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+    bool bLoaded = false;
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Import);
+        InsertNewItem(TRUE, TRUE, bBookmarkTitle);
+        pDoc->SetModifiedFlag(TRUE);
+        // The file is read once; an unreadable file leaves the dated folder
+        // empty. A file whose folders never end is stopped by the importer's
+        // record limit, keeping what was made.
+        CBookmarkFile file;
+        bLoaded = file.Load(strPath);
+        if (bLoaded) {
+            CTreeImportObserver observer(m_hWnd);
+            CNoRedraw noRedraw(m_hWnd);
+            nResult = ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1,
+                                          &observer);
+            for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+        }
+        pDoc->History().Appended(nFirst);
     }
+    if (!bLoaded) AfxMessageBox(kBookmarkOpenError);
     if (!nResult) AfxMessageBox(AfxLoadString(IDP_IMPORT_BOOKMARK_FAILED));
     TreeView_Expand(m_hWnd, m_hImportNode, TVE_EXPAND);
     ViewMessageBeep(0);

@@ -12,6 +12,7 @@
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFileDialog.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "views/CTreeDropTarget.h"
 #include "views/CTreeVw.h"
@@ -76,12 +77,17 @@ HTREEITEM CTreeVw::AddLinkFromData(HTREEITEM hFolder, const CString& strTitle,
         if (IsLinkDropRefused(hFolder)) return nullptr;
         if (GetSelectedItem() != hFolder) SelectItem(hFolder);
     }
+    // One undoable step: the new record is recorded once it holds the link.
     const int nCount = pDoc->m_PtrAry.GetSize();
-    InsertNewItem(FALSE, FALSE, FALSE);
-    if (pDoc->m_PtrAry.GetSize() == nCount) return nullptr;
-    CUrlItem& rec = *pDoc->m_PtrAry[pDoc->m_PtrAry.GetUpperBound()];
-    rec.m_Title = strTitle;
-    rec.m_URL = strURL;
+    {
+        CChangeHistory::Group group(pDoc->History(), ChangeKind::Add);
+        InsertNewItem(FALSE, FALSE, FALSE);
+        if (pDoc->m_PtrAry.GetSize() == nCount) return nullptr;
+        CUrlItem& rec = *pDoc->m_PtrAry[pDoc->m_PtrAry.GetUpperBound()];
+        rec.m_Title = strTitle;
+        rec.m_URL = strURL;
+        pDoc->History().Appended(nCount);
+    }
     HTREEITEM hNew = GetSelectedItem();
     TVITEMA item = {};
     item.mask = TVIF_HANDLE | TVIF_TEXT;

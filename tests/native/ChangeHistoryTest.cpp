@@ -373,3 +373,47 @@ TEST(ChangeHistory, RandomSequencesMatchSnapshots) {
         EXPECT_FALSE(doc.IsModified());
     }
 }
+
+namespace {
+
+// The document's own history: empty after New and Open (a failed open too),
+// at the saved point after a save, not after a failed one.
+TEST(DocumentHistory, NewOpenAndSaveSetItsStartAndSavedPoint) {
+    ScratchDir dir;
+    MessageRecorder messages;  // the failures below are reported, not shown
+    const std::string path = dir.File("doc.pmk");
+    COrdelinkDoc doc;
+    ASSERT_TRUE(doc.OnNewDocument());
+    doc.m_bEmpty = 0;
+    doc.History().Begin(ChangeKind::Add);
+    Append(doc, 0, "A");
+    doc.History().Appended(0);
+    doc.History().End();
+    doc.SetModifiedFlag(TRUE);
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    EXPECT_TRUE(doc.History().IsAtSavedPoint());
+    EXPECT_TRUE(doc.History().CanUndo());
+    doc.History().Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.History().Redo();
+    EXPECT_FALSE(doc.IsModified());
+
+    // A save that fails leaves the saved point where it was.
+    doc.History().SetTitleURL(0, "B", "");
+    doc.SetModifiedFlag(TRUE);
+    EXPECT_FALSE(doc.OnSaveDocument(dir.File("no/such/dir/doc.pmk").c_str()));
+    EXPECT_FALSE(doc.History().IsAtSavedPoint());
+
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_FALSE(doc.History().CanUndo());
+    EXPECT_FALSE(doc.History().CanRedo());
+    doc.History().SetTitleURL(0, "C", "");
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("missing.pmk").c_str()));
+    EXPECT_FALSE(doc.History().CanUndo());
+    doc.History().SetTitleURL(0, "D", "");
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_FALSE(doc.History().CanUndo());
+    EXPECT_EQ(messages.messages.size(), 2u);
+}
+
+}  // namespace

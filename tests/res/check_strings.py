@@ -46,6 +46,9 @@ STRINGS = {
     32863: "コンバート ( Bookmark -> File ) に失敗しました。",
     32864: "ヘルプ ファイルはインストールされていません。\n\n%1",
     32870: "Bookmark ファイルを書き出せませんでした。\n\n%1",
+    32866: "%1 / %2",
+    32867: '"%1" は見つかりません。',
+    32868: "Find",
     32900: "<!" + "-" * 56 + ">" + CRLF,
     32901: "<!-区切り" + "-" * 49 + "><BR>" + CRLF,
     32902: "<!" + "-" * 19 + " 【 END OF FILE 】" + "-" * 19 + ">" + CRLF,
@@ -82,6 +85,10 @@ PROMPTS = {
     32782: "LINK用のHTML Fileを作成",
     32783: "Read Bookmark For IE User",
     32790: "ブラウザで取り込める Bookmark ファイルへ書き出す",
+    32784: "次の一致項目を選択する",
+    32785: "前の一致項目を選択する",
+    57636: "ﾀｲﾄﾙ, URL, ﾒﾓから検索する",
+    57647: "元に戻した操作をやり直す",
 }
 
 # Framework messages kept in the string table, by their names in resource.h.
@@ -98,8 +105,11 @@ MENU_128 = [
                   (57603, "Save(&S)\tCtrl+S"), (57604, "Save As(&A)..."),
                   (32790, "Export Bookmark File(&E)..."), SEP,
                   (57616, "MRU File", "GRAYED"), SEP, (57665, "Exit(&X)")]),
-    ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), SEP, (57635, "Cut(&T)\tCtrl+X"),
+    ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), (57647, "Redo(&R)\tCtrl+Y"), SEP,
+                  (57635, "Cut(&T)\tCtrl+X"),
                   (57634, "Copy(&C)\tCtrl+C"), (57637, "Paste(&P)\tCtrl+V"), SEP,
+                  (57636, "Find(&F)...\tCtrl+F"), (32784, "Find Next(&N)\tF3"),
+                  (32785, "Find Previous(&V)\tShift+F3"), SEP,
                   ("Add", [(32773, "Add ( ﾌｫﾙﾀﾞ )"), (32772, "Add ( URL )")]),
                   (32779, "GetURL"), (32775, "Delete"), (32774, "Excute"),
                   ("Convert", [(32776, "お気に入り -> File"), (32777, "File -> お気に入り")])]),
@@ -123,6 +133,8 @@ ACCELERATORS = [
     ('"C"', {"CONTROL"}, 57634), ("VK_INSERT", {"CONTROL"}, 57634),
     ('"V"', {"CONTROL"}, 57637), ("VK_INSERT", {"SHIFT"}, 57637),
     ("VK_F6", set(), 57680), ("VK_F6", {"SHIFT"}, 57681),
+    ('"Y"', {"CONTROL"}, 57647), ('"F"', {"CONTROL"}, 57636),
+    ("VK_F3", set(), 32784), ("VK_F3", {"SHIFT"}, 32785),
 ]
 
 FONT = (9, "ＭＳ Ｐゴシック")

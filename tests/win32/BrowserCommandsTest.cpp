@@ -83,6 +83,18 @@ TEST(GetURL, CapturesTheBrowsersPageAsANewItemUnderTheSelection) {
                  reinterpret_cast<LPARAM>(GetDlgItem(f.Form()->m_hWnd, IDC_UPDATE)));
     EXPECT_EQ(f.Doc()->m_PtrAry[4]->m_Title, "Example a-b - c d,0");
     EXPECT_EQ(f.Doc()->m_PtrAry[4]->m_URL, "http://example.com/a?b=1");
+
+    // Undo takes back the UPDATE, then the capture: the item goes and the
+    // ROOT it went into is selected; redo brings it back.
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Doc()->m_PtrAry[4]->m_URL, kNewItemURL);
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Count(), 4);
+    EXPECT_EQ(f.SelectedID(), 0);
+    EXPECT_TRUE(f.Doc()->IsModified());  // the first capture is still there
+    f.Command(ID_EDIT_REDO);
+    EXPECT_EQ(f.Count(), 5);
+    EXPECT_EQ(f.SelectedID(), 5);
 }
 
 TEST(GetURL, AsksTheServiceOfTheBrowserFlagAndFollowsItsChanges) {

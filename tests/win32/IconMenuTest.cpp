@@ -130,10 +130,12 @@ TEST_F(IconMenuFixture, MenuBarIsTextAndEveryPopupEntryOwnerDrawn) {
             }
         }
     }
-    EXPECT_EQ(nEntries, 35);
+    EXPECT_EQ(nEntries, 40);
     // Their texts, as the resource has them.
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 0), 0), "New(&N)\tCtrl+N");
-    EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 6), "Add");
+    EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 1), "Redo(&R)\tCtrl+Y");
+    EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 7), "Find(&F)...\tCtrl+F");
+    EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 11), "Add");
 }
 
 TEST_F(IconMenuFixture, EachEntryDrawsTheIconItIsGiven) {
@@ -299,8 +301,11 @@ TEST_F(IconMenuFixture, MnemonicKeysChooseTheirEntries) {
         {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)},
         {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
         {hFile, 'x', MAKELRESULT(8, MNC_EXECUTE)},
-        {hEdit, 'p', MAKELRESULT(4, MNC_EXECUTE)},
-        {hEdit, 't', MAKELRESULT(2, MNC_EXECUTE)},
+        {hEdit, 'p', MAKELRESULT(5, MNC_EXECUTE)},
+        {hEdit, 't', MAKELRESULT(3, MNC_EXECUTE)},
+        {hEdit, 'r', MAKELRESULT(1, MNC_EXECUTE)},
+        {hEdit, 'f', MAKELRESULT(7, MNC_EXECUTE)},
+        {hEdit, 'v', MAKELRESULT(9, MNC_EXECUTE)},
         {hFile, 'e', MAKELRESULT(4, MNC_EXECUTE)},
         {hFile, 'q', 0},
     };

@@ -306,6 +306,16 @@ TEST(FavoritesCommands, ImportBuildsTheTreeAndExportWritesWhatThePortableWriterD
     EXPECT_EQ(window[title + "\\minimal-crlf.URL"],
               "[InternetShortcut]\r\nURL=http://assimp.sourceforge.net\r\n");
     EXPECT_EQ(window.count("Existing\\"), 1u);
+
+    // The import is one step to undo; redone, its folders come back as they
+    // were shown, the inner ones closed.
+    const std::string imported = f.Shape();
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Shape(), "ROOT(Existing)");
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 1);
+    f.Command(ID_EDIT_REDO);
+    EXPECT_EQ(f.Shape(), imported);
+    EXPECT_EQ(f.SelectedID(), nFolder);
 }
 
 TEST(FavoritesCommands, NoAnswerOrCancelChangesNothing) {
@@ -469,6 +479,41 @@ TEST(BookmarkCommands, ReadBookmarkThroughTheOpenDialog) {
     const std::string shape = Unmarked(f.Shape());
     f.Tree()->BuildTree();
     EXPECT_EQ(Unmarked(f.Shape()), shape);
+}
+
+// The dated folder and everything read into it go with one undo and come
+// back with one redo.
+TEST(BookmarkCommands, AnImportIsOneStepToUndoAndRedo) {
+    ViewFixture f;
+    f.Load({{1, 0, "Existing", 0, "", "kept"}, {2, 1, "Page", 1, "http://x/"}});
+    const std::string shape = f.Shape();
+    const std::string before = Records(*f.Doc(), 0);
+    DialogScript dialog{std::string(ORD_CORPUS_DIR) + "/bookmarks/netscape47-2001-toolbar-hr.html"};
+    DialogAnswer answer(dialog);
+    BeepCounter beeps;
+    MessageRecorder messages(AFX_IDYES);
+    f.Command(ID_READ_BOOKMARK);
+    const int nSize = f.Doc()->m_PtrAry.GetSize();
+    ASSERT_GT(nSize, 100);
+    const std::string imported = Records(*f.Doc(), 0);
+
+    ASSERT_TRUE(f.Enabled(ID_EDIT_UNDO));
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 2);
+    EXPECT_EQ(Records(*f.Doc(), 0), before);
+    EXPECT_EQ(f.Shape(), shape);
+    EXPECT_EQ(f.SelectedID(), 0);
+    EXPECT_FALSE(f.Doc()->IsModified());
+    EXPECT_FALSE(f.Enabled(ID_EDIT_UNDO));
+
+    f.Command(ID_EDIT_REDO);
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), nSize);
+    EXPECT_EQ(Records(*f.Doc(), 0), imported);
+    EXPECT_TRUE(f.Doc()->IsModified());
+    // The tree shows the records again, as a rebuild does.
+    const std::string redone = Unmarked(f.Shape());
+    f.Tree()->BuildTree();
+    EXPECT_EQ(Unmarked(f.Shape()), redone);
 }
 
 TEST(BookmarkCommands, AnotherBrowsersImportTakesTheBookmarkFile) {

@@ -288,6 +288,13 @@ TEST(LinkPaste, TextAndHtmlFromTheClipboard) {
         EXPECT_EQ(pRec->m_Title.str(), A(c.title)) << c.name;
         EXPECT_EQ(pRec->m_URL.str(), A(c.url)) << c.name;
         EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 4) << c.name;
+        // One undoable step: undo takes the link away whole, redo brings it back.
+        f.Command(ID_EDIT_UNDO);
+        EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 3) << c.name;
+        EXPECT_FALSE(f.Doc()->IsModified()) << c.name;
+        f.Command(ID_EDIT_REDO);
+        ASSERT_EQ(f.Doc()->m_PtrAry.GetSize(), 4) << c.name;
+        EXPECT_EQ(f.Doc()->m_PtrAry[3]->m_URL.str(), A(c.url)) << c.name;
     }
 
     // A URL item selected: as Add URL, Paste is off. Text that is no

@@ -4,6 +4,7 @@
 
 #include "fw/win/CCmdUI.h"
 #include "res/resource.h"
+#include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "views/ViewBeep.h"
 
@@ -41,6 +42,7 @@ void ViewFixture::Load(const std::vector<Rec>& records) {
     for (const Rec& r : records)
         AddRecord(*pDoc, r.id, r.parent, Ansi(r.title), r.isURL, Ansi(r.url), Ansi(r.memo));
     pDoc->SetModifiedFlag(FALSE);
+    pDoc->History().Clear();
     Frame()->InitialUpdateFrame(pDoc, FALSE);
     Frame()->SetActiveView(Tree());
 }
