@@ -13,28 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/MedianTime.h"
 #include "res/resource.h"
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/win32/ViewTestSupport.h"
 
-namespace {
-
-double Median(const std::function<void()>& prepare, const std::function<void()>& run, int nRuns) {
-    std::vector<double> ms;
-    for (int i = 0; i < nRuns; ++i) {
-        prepare();
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-                .count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int main(int argc, char** argv) {
     const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
@@ -66,8 +51,8 @@ int main(int argc, char** argv) {
     std::printf("records: %d, nodes: %d\n", f.Doc()->m_PtrAry.GetSize(),
                 static_cast<int>(TreeView_GetCount(pTree->m_hWnd)));
 
-    const double prepare = Median([] {}, [&] { pTree->PrepareFind(); }, 1);
-    const double first = Median([] {}, [&] { pTree->FindFirst("page 5"); }, 1);
+    const double prepare = MedianMilliseconds([] {}, [&] { pTree->PrepareFind(); }, 1);
+    const double first = MedianMilliseconds([] {}, [&] { pTree->FindFirst("page 5"); }, 1);
     const struct {
         const char* query;
         const char* label;
@@ -82,19 +67,20 @@ int main(int argc, char** argv) {
     std::printf("first keystroke:                        %8.2f ms\n", first);
     for (const auto& q : queries) {
         CString strStatus;
-        const double ms = Median([] {}, [&] { strStatus = pTree->FindFirst(q.query); }, nRuns);
+        const double ms =
+            MedianMilliseconds([] {}, [&] { strStatus = pTree->FindFirst(q.query); }, nRuns);
         std::printf("keystroke, %-32s %8.2f ms  (%s)\n", q.label, ms, strStatus.str().c_str());
     }
     pTree->FindFirst("host12.");
     std::printf("F3, next match:                         %8.2f ms\n",
-                Median([] {}, [&] { pTree->FindStep(TRUE); }, nRuns));
+                MedianMilliseconds([] {}, [&] { pTree->FindStep(TRUE); }, nRuns));
     std::printf("the tree's order, from the document:    %8.2f ms\n",
-                Median([&] { pTree->SendMessage(TVM_SORTCHILDREN, 0, 0); },
-                       [&] { pTree->NodeOrder(); }, nRuns));
+                MedianMilliseconds([&] { pTree->SendMessage(TVM_SORTCHILDREN, 0, 0); },
+                                   [&] { pTree->NodeOrder(); }, nRuns));
 
     // Delete everything, then undo it: the table comes back and the tree is
     // built again.
-    const double undo = Median(
+    const double undo = MedianMilliseconds(
         [&] {
             f.Select(0);
             f.Command(ID_DELETE);
@@ -102,6 +88,6 @@ int main(int argc, char** argv) {
         [&] { f.Command(ID_EDIT_UNDO); }, std::min(nRuns, 3));
     std::printf("undo of a ROOT delete (tree rebuilt):   %8.1f ms\n", undo);
     std::printf("the rebuild alone, for comparison:      %8.1f ms\n",
-                Median([] {}, [&] { pTree->BuildTree(); }, std::min(nRuns, 3)));
+                MedianMilliseconds([] {}, [&] { pTree->BuildTree(); }, std::min(nRuns, 3)));
     return 0;
 }

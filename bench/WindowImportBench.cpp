@@ -17,6 +17,7 @@
 #include "convert/BookmarkImport.h"
 #include "convert/ImportFolder.h"
 #include "fw/win/CFileDialog.h"
+#include "bench/MedianTime.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/win32/ViewTestSupport.h"
@@ -28,20 +29,6 @@ std::string g_path;
 INT_PTR ChooseBenchFile(CFileDialog& dlg) {
     dlg.SetPathName(g_path.c_str());
     return IDOK;
-}
-
-double Median(const std::function<void()>& prepare, const std::function<void()>& run, int nRuns) {
-    std::vector<double> ms;
-    for (int i = 0; i < nRuns; ++i) {
-        prepare();
-        const auto t0 = std::chrono::steady_clock::now();
-        run();
-        ms.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
-                .count());
-    }
-    std::sort(ms.begin(), ms.end());
-    return ms[ms.size() / 2];
 }
 
 // Inserts n nodes under one parent of a tree control the way a sorted
@@ -74,45 +61,45 @@ int main(int argc, char** argv) {
 
     // The plain reader: file to records, no window.
     int nRecords = 0;
-    const double plain =
-        Median([] {},
-               [&] {
-                   COrdelinkDoc doc;
-                   CBookmarkFile file;
-                   file.Load(g_path.c_str());
-                   const int nFolder = AddImportFolder(doc, "Bookmark");
-                   ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1);
-                   nRecords = doc.m_PtrAry.GetSize() - 1;
-               },
-               nRuns);
+    const double plain = MedianMilliseconds(
+        [] {},
+        [&] {
+            COrdelinkDoc doc;
+            CBookmarkFile file;
+            file.Load(g_path.c_str());
+            const int nFolder = AddImportFolder(doc, "Bookmark");
+            ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1);
+            nRecords = doc.m_PtrAry.GetSize() - 1;
+        },
+        nRuns);
 
     ViewFixture f;
     CFileDialog::SetHandler(ChooseBenchFile);
     MessageRecorder yes(AFX_IDYES);
     BeepCounter beeps;
-    const double window = Median([&] { f.Load({}); },
-                                 [&] {
-                                     f.Command(ID_READ_BOOKMARK);
-                                     f.h.PumpIdle();
-                                 },
-                                 nRuns);
+    const double window = MedianMilliseconds([&] { f.Load({}); },
+                                             [&] {
+                                                 f.Command(ID_READ_BOOKMARK);
+                                                 f.h.PumpIdle();
+                                             },
+                                             nRuns);
     const int nNodes = static_cast<int>(TreeView_GetCount(f.Tree()->m_hWnd));
 
     // The same import with one sorted insertion per node.
-    const double sorted = Median([&] { f.Load({}); },
-                                 [&] {
-                                     COrdelinkDoc& doc = *f.Doc();
-                                     CBookmarkFile file;
-                                     file.Load(g_path.c_str());
-                                     const int nFolder = AddImportFolder(doc, "Bookmark");
-                                     HWND hTree = f.Tree()->m_hWnd;
-                                     CSortedInsertObserver observer(hTree);
-                                     ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
-                                     ImportBookmarkLevel(doc, file, TVI_ROOT,
-                                                         doc.m_PtrAry[nFolder]->m_ID, 1, &observer);
-                                     ::SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
-                                 },
-                                 nRuns);
+    const double sorted = MedianMilliseconds(
+        [&] { f.Load({}); },
+        [&] {
+            COrdelinkDoc& doc = *f.Doc();
+            CBookmarkFile file;
+            file.Load(g_path.c_str());
+            const int nFolder = AddImportFolder(doc, "Bookmark");
+            HWND hTree = f.Tree()->m_hWnd;
+            CSortedInsertObserver observer(hTree);
+            ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
+            ImportBookmarkLevel(doc, file, TVI_ROOT, doc.m_PtrAry[nFolder]->m_ID, 1, &observer);
+            ::SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
+        },
+        nRuns);
     CFileDialog::SetHandler(nullptr);
 
     // The tree control alone: the same nodes inserted at the end of their
@@ -136,7 +123,7 @@ int main(int argc, char** argv) {
             specs.push_back({indexOfID[item.m_ParentID], item.m_Title, item.m_IsURL ? 2 : 0});
         }
     }
-    const double control = Median(
+    const double control = MedianMilliseconds(
         [&] {
             // The dated folder as the command makes it, outside the timing.
             f.Load({});
