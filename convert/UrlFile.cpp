@@ -93,7 +93,8 @@ bool CUrlFileScanner::GetURL(CString& strURL) const {
 
 CString ReadUrlFile(const std::string& strPath) {
     CFile file;
-    if (!file.Open(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite))
+    // A pipe or a device named like a shortcut would block the reading.
+    if (!file.Open(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite | CFile::modeRegularOnly))
         return kMissedConversionURL;
     CUrlFileScanner scanner;
     try {
@@ -112,6 +113,10 @@ CString ReadUrlFile(const std::string& strPath) {
 }
 
 int WriteUrlFile(const std::string& strPath, const CString& strURL) {
+    // A line break would start a line of its own (an icon fetched from
+    // anywhere, another address), a NUL would end the text: such an address
+    // is not written at all.
+    if (strURL.str().find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return 0;
     CFile file;
     if (!file.Open(strPath.c_str(), CFile::modeCreate | CFile::modeWrite)) return 0;
     try {
