@@ -38,10 +38,7 @@ BOOL CFile::Open(const char* pszFileName, UINT nOpenFlags, CFileException* pErro
     else
         mode = access == modeRead ? "rb" : "r+b";
     platform::ResetErrors();
-    if ((nOpenFlags & modeRegularOnly) && access == modeRead && !(nOpenFlags & modeCreate))
-        m_fp = platform::OpenRegularFileToRead(pszFileName);
-    else
-        m_fp = std::fopen(pszFileName, mode);
+    m_fp = std::fopen(pszFileName, mode);
     if (!m_fp && errno == ENOENT && (nOpenFlags & modeCreate))
         m_fp = std::fopen(pszFileName, "w+b");
     if (!m_fp) {

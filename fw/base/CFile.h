@@ -21,9 +21,6 @@ public:
         modeCreate = 0x1000,
         modeNoTruncate = 0x2000,
         typeBinary = 0x8000,
-        // With modeRead: only a regular file opens (no pipe, device or
-        // directory, which could block the reader or never end).
-        modeRegularOnly = 0x100000,
     };
 
     CFile() = default;
