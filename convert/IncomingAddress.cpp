@@ -24,9 +24,8 @@ CString WithoutLineBreaks(const CString& strURL) {
 }
 
 bool IsSchemeAddress(const std::string& url) {
-    if (std::any_of(url.begin(), url.end(), [](char c) {
-            return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-        }))
+    if (std::any_of(url.begin(), url.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
         return false;
     if (url.empty() || !IsAsciiLetter(url[0])) return false;
     size_t i = 1;

@@ -127,8 +127,7 @@ HGLOBAL CopyDroppedFiles(IDataObject* pData) {
 
 bool IsPlainFileDrop(IDataObject* pData) {
     std::string path;
-    if (!pData || !FirstDroppedFile(Read(pData, CF_HDROP), path) ||
-        !DroppedShortcut(pData).empty())
+    if (!pData || !FirstDroppedFile(Read(pData, CF_HDROP), path) || !DroppedShortcut(pData).empty())
         return false;
     for (const char* pszName : {"UniformResourceLocatorW", "UniformResourceLocator",
                                 "FileGroupDescriptorW", "FileGroupDescriptor"})

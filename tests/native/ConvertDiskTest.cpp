@@ -176,8 +176,8 @@ TEST(ConvertDisk, DeepChainsTakeMemoryInProportionToTheirDepth) {
     AddRecord(doc, nDepth + 1, nDepth, "link", 1, "http://deep/");
     const CDocumentTree tree(doc);
     // No directory can be made there, yet the walk goes down the whole chain.
-    const size_t nExport = HeapPeakDuring(
-        [&] { EXPECT_EQ(ExportFolder("/nonexistent/dir", tree, tree.Root()), 0); });
+    const size_t nExport =
+        HeapPeakDuring([&] { EXPECT_EQ(ExportFolder("/nonexistent/dir", tree, tree.Root()), 0); });
     const size_t nPage = HeapPeakDuring([&] {
         EXPECT_EQ(WriteLinkPage(doc, "/dev/null", LinkPageOptions()), LinkPageResult::Done);
     });

@@ -161,7 +161,7 @@ TEST(FavoritesExport, TitlesThatMustNotBecomeNames) {
         const char* title;
         bool writable;
     } ports[] = {
-        {1252, "COM\xB9", false}, {1252, "lpt\xB3.url", false}, {1252, "COM\xB9x", true},
+        {1252, "COM\xB9", false}, {1252, "lpt\xB3.url", false},  {1252, "COM\xB9x", true},
         {1252, "COM\xBC", true},  {65001, "LPT\xC2\xB2", false}, {932, "COM\xB9", true},
     };
     for (const auto& c : ports) {

@@ -76,8 +76,9 @@ TEST(LinkData, CfHtmlFragmentAndAnchor) {
         {"the whole text, </abbr> included",
          CfHtml("<a href=\"http://w/\"><abbr>WHO</abbr> report</a>"), "http://w/", "WHO report"},
         {"anchors in a comment, a textarea or an attribute are no links",
-         CfHtml("<!-- <a href=\"http://comment/\">c</a> --><textarea><a href=\"http://area/\">"
-                "</textarea><img alt='<a href=\"http://attr/\">'><a href=\"http://real/\">Real</a>"),
+         CfHtml(
+             "<!-- <a href=\"http://comment/\">c</a> --><textarea><a href=\"http://area/\">"
+             "</textarea><img alt='<a href=\"http://attr/\">'><a href=\"http://real/\">Real</a>"),
          "http://real/", "Real"},
         {"an anchor that never ends takes the text to the end",
          CfHtml("<a href=\"http://open/\">Open <i>end"), "http://open/", "Open end"},
@@ -257,15 +258,14 @@ TEST(LinkData, OnlyAddressesComeIn) {
         {"a drive path", fmt([](LinkFormats& f) { f.urlA = "C:\\x.exe"; }), nullptr, "C:\\x.exe"},
         {"a control character", fmt([](LinkFormats& f) { f.urlA = "http://a/\x1b[2J"; }), nullptr,
          "http://a/\x1b[2J"},
-        {"line breaks written as references",
-         fmt([](LinkFormats& f) {
+        {"line breaks written as references", fmt([](LinkFormats& f) {
              f.html = CfHtml("<a href=\"http://x/&#13;&#10;IconFile=\\\\h\\i.ico\">X</a>");
          }),
          "http://x/IconFile=\\\\h\\i.ico", nullptr},
         {"tab and line breaks in the URL format",
          fmt([](LinkFormats& f) { f.urlA = "http://a/b\r\n\tc"; }), "http://a/bc", nullptr},
-        {"another scheme is an address",
-         fmt([](LinkFormats& f) { f.urlA = "news:comp.lang.c"; }), "news:comp.lang.c", nullptr},
+        {"another scheme is an address", fmt([](LinkFormats& f) { f.urlA = "news:comp.lang.c"; }),
+         "news:comp.lang.c", nullptr},
     };
     for (const Case& c : cases) {
         CString strTitle, strURL, strRefused = "stale";

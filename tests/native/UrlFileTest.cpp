@@ -86,8 +86,9 @@ TEST(UrlFile, ReadsFilesAndWritesTheTwoLines) {
 
     // A line break or a NUL would make lines of its own: nothing is made.
     using namespace std::string_literals;
-    for (const std::string& url : {"http://x/\r\nIconFile=\\\\h\\s\\i.ico"s, "http://x/\rIconIndex=1"s,
-                                  "http://x/\nIconIndex=1"s, "http://x/\0tail"s}) {
+    for (const std::string& url :
+         {"http://x/\r\nIconFile=\\\\h\\s\\i.ico"s, "http://x/\rIconIndex=1"s,
+          "http://x/\nIconIndex=1"s, "http://x/\0tail"s}) {
         const std::string strRefused = dir.File("refused.url");
         EXPECT_EQ(WriteUrlFile(strRefused, CString(url)), 0) << url;
         EXPECT_FALSE(platform::FileExists(strRefused)) << url;

@@ -369,8 +369,7 @@ TEST(Execute, GoesThroughTheShellWhenOneBrowserWindowIsWanted) {
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_EQ(messages.messages[0].text,
               AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), standin.Exe().c_str()));
-    EXPECT_EQ(messages.messages[0].type & 0xFFF,
-              UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_EQ(messages.messages[0].type & 0xFFF, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     f.Select(2);
     f.Command(ID_EXECUTE);
     ASSERT_EQ(messages.messages.size(), 3u);

@@ -414,8 +414,8 @@ TEST(LinkDrop, DataThatIsNoAddressIsRefusedAndNamed) {
     } cases[] = {
         {"a switch", "UniformResourceLocator", std::string("--load-extension=C:\\x\0", 22),
          "--load-extension=C:\\x"},
-        {"a share in an anchor", "HTML Format",
-         CfHtml("<a href=\"\\\\host\\s\\run.exe\">Run</a>"), "\\\\host\\s\\run.exe"},
+        {"a share in an anchor", "HTML Format", CfHtml("<a href=\"\\\\host\\s\\run.exe\">Run</a>"),
+         "\\\\host\\s\\run.exe"},
         {"a file list whose offset points past it", nullptr, wild, nullptr},
     };
     const std::string before = f.Shape();
