@@ -35,6 +35,7 @@ set(ORD_FIND_SOURCES
 # Portable rules of the views and the browser launch.
 set(ORD_PORTABLE_VIEW_SOURCES
     browser/BrowserCommandLine.cpp
+    browser/OpenTarget.cpp
     views/CommandRules.cpp
 )
 
@@ -58,6 +59,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/EditingRulesTest.cpp
     tests/native/FindTest.cpp
     tests/native/ItemTableTest.cpp
+    tests/native/OpenTargetTest.cpp
     tests/native/TestSupport.cpp
 )
 # Tests that need the native system (sanitizers, resource limits).

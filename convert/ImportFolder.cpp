@@ -1,5 +1,6 @@
 #include "convert/ImportFolder.h"
 
+#include "convert/IncomingAddress.h"
 #include "fw/base/AfxMessages.h"
 
 CString ImportFolderTitle(ImportKind kind, const CTime& time) {
@@ -35,6 +36,8 @@ int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, const CString& strTit
     pItem->m_ID = doc.GetFreeID();
     pItem->m_Title = strTitle;
     pItem->m_IsURL = bURL ? 1 : 0;
-    pItem->m_URL = bURL ? strURL : CString();
+    // Tabs and line breaks are no part of an address; kept, they would
+    // break the lines of an exported shortcut.
+    pItem->m_URL = bURL ? WithoutLineBreaks(strURL) : CString();
     return nIndex;
 }

@@ -10,6 +10,7 @@
 #include "app/BrowserDetect.h"
 #include "app/CPSheet.h"
 #include "browser/BrowserCommandLine.h"
+#include "browser/OpenTarget.h"
 #include "browser/WindowInfoReply.h"
 #include "convert/ClipboardLink.h"
 #include "convert/LinkPage.h"
@@ -970,6 +971,22 @@ void CTreeVw::OnExecute() {
     if (pDoc->m_bEmpty == 1 || nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize()) return;
     const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
     if (rec.m_IsURL == 0) return;  // folders open nothing
+    // The URL may come from any file or program: a program or a share is
+    // opened only when the user agrees, a would-be switch never.
+    switch (ClassifyOpenTarget(rec.m_URL)) {
+        case OpenTarget::Now:
+            break;
+        case OpenTarget::Ask:
+            if (AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), ShownTarget(rec.m_URL)),
+                              AFX_MB_YESNO | AFX_MB_ICONQUESTION | MB_DEFBUTTON2) != AFX_IDYES)
+                return;
+            break;
+        case OpenTarget::Refused:
+            ViewMessageBeep(0);
+            AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_REFUSED), ShownTarget(rec.m_URL)),
+                          AFX_MB_OK | AFX_MB_ICONEXCLAMATION);
+            return;
+    }
     if (m_BrowserAny != 0)
         LaunchBrowser(rec.m_URL);
     else
@@ -980,6 +997,8 @@ void CTreeVw::OnExecute() {
 // the program run; a command line there (see BrowserCommandLine.h) keeps its
 // program and switches as the user wrote them.
 void CTreeVw::LaunchBrowser(const CString& strTarget) {
+    // Whatever the caller, nothing that a browser would take for a switch.
+    if (ClassifyOpenTarget(strTarget) == OpenTarget::Refused) return;
     const DWORD dwAttr = ::GetFileAttributesA(m_BrowserName);
     const bool bFile = dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
     CString strCommand = BuildBrowserCommandLine(m_BrowserName, strTarget, bFile);

@@ -385,26 +385,79 @@ TEST(Execute, ABrowserSettingThatIsACommandLineKeepsItsSwitches) {
     }
 }
 
+// Through the shell a program runs only once the user agrees to the
+// message naming it; a missing file is then reported with the shell's code.
 TEST(Execute, GoesThroughTheShellWhenOneBrowserWindowIsWanted) {
     ViewFixture f;
     StandIn standin(f.dir);
-    // The shell runs the stand-in for a "URL" that names it; a missing file
-    // is reported with the shell's code.
     const std::string missing = WinPath(f.dir.File("missing.zzz"));
     f.Load({{1, 0, "Runs", 1, ""}, {2, 0, "Missing", 1, ""}});
     f.Doc()->m_PtrAry[0]->m_URL = standin.Exe().c_str();
     f.Doc()->m_PtrAry[1]->m_URL = missing.c_str();
     f.Tree()->m_BrowserAny = 0;
     f.Tree()->m_BrowserName = "C:\\nowhere\\never.exe";
-    MessageRecorder messages;
+    MessageRecorder messages(AFX_IDYES);
     f.Select(1);
     f.Command(ID_EXECUTE);
     ASSERT_TRUE(standin.WaitRuns(1));
-    EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), standin.Exe().c_str()));
+    EXPECT_EQ(messages.messages[0].type & 0xFFF, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     f.Select(2);
     f.Command(ID_EXECUTE);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "ShellExecute Error Code[2]");
+    ASSERT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(messages.messages[2].text, "ShellExecute Error Code[2]");
+}
+
+// A URL from a bookmark file or a drop can name a program on a share, or be
+// written to pass as the browser's switch: the first runs only when the
+// user says Yes, the second never reaches the browser.
+TEST(Execute, AProgramOnlyWhenTheUserAgreesASwitchNever) {
+    ViewFixture f;
+    const std::string web = "mailto:someone@example.com";
+    const std::string share = "\\\\host\\share\\run.exe";
+    const std::string flag = "--browser-subprocess-path=\\\\host\\s\\x.exe";
+    f.Load({{1, 0, "Mail", 1, web.c_str()},
+            {2, 0, "Share", 1, share.c_str()},
+            {3, 0, "Switch", 1, flag.c_str()}});
+    StandIn standin(f.dir);
+    f.Tree()->m_BrowserName = standin.Exe().c_str();
+    f.Tree()->m_BrowserAny = 1;
+    const struct {
+        int nID;
+        int nAnswer;
+        bool bRuns;
+        UINT nMessage;
+        const std::string& url;
+    } cases[] = {
+        {2, IDNO, false, IDP_OPEN_ASK, share},
+        {2, AFX_IDYES, true, IDP_OPEN_ASK, share},
+        {3, AFX_IDYES, false, IDP_OPEN_REFUSED, flag},
+    };
+    std::string log;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        MessageRecorder messages(c.nAnswer);
+        BeepCounter beeps;
+        f.Select(c.nID);
+        f.Command(ID_EXECUTE);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].text,
+                  AfxFormatString1(AfxLoadString(c.nMessage), c.url.c_str()));
+        EXPECT_EQ(beeps.count(), c.nMessage == IDP_OPEN_REFUSED ? 1 : 0);
+        // The mail item runs at once after each case, asking nothing: the
+        // runs recorded since the last case show whether this one ran.
+        f.Select(1);
+        f.Command(ID_EXECUTE);
+        EXPECT_EQ(messages.messages.size(), 1u);
+        ASSERT_TRUE(standin.WaitRuns(c.bRuns ? 2 : 1));
+        const std::string now = standin.Log();
+        const std::string runs = now.substr(log.size());
+        log = now;
+        EXPECT_NE(runs.find("\n1\n" + web + "\n"), std::string::npos);
+        EXPECT_EQ(runs.find("\n1\n" + c.url + "\n") != std::string::npos, c.bRuns);
+    }
 }
 
 }  // namespace
