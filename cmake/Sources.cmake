@@ -29,6 +29,7 @@ set(ORD_STORE_SOURCES
 # Find as you type over the table.
 set(ORD_FIND_SOURCES
     find/CFindIndex.cpp
+    find/CPlacedTitles.cpp
     find/TreeOrder.cpp
 )
 

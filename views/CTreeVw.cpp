@@ -120,12 +120,16 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 }
 
 void CTreeVw::OnInitialUpdate() {
+    // New or Open during a drag (their keys still work): the nodes it holds
+    // are about to go.
+    CancelDrag();
     CTreeView::OnInitialUpdate();
     RegisterLinkDrop();
     // Another document: nothing of the old one is searched.
     m_FindIndex.Clear();
     m_FindMatches.clear();
     m_Collapsed.clear();
+    m_PlacedTitles.Clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -287,12 +291,14 @@ int CTreeVw::TableRank(int nID) const {
 // and after those of equal rank that come earlier in the table. So a single
 // insertion lands where a rebuild from the table would put it.
 HTREEITEM CTreeVw::SortedPlace(HTREEITEM hParent, const CString& strText, int nID) const {
-    const std::wstring key = LabelSortKey(strText);
+    const std::wstring key = LabelSortKey(m_PlacedTitles.SortTitle(nID, strText));
     const int nRank = TableRank(nID);
     HTREEITEM hAfter = TVI_FIRST;
     for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
-        const int nOrder = CompareLabelKeys(LabelSortKey(GetItemText(h)), key);
-        if (nOrder > 0 || (nOrder == 0 && TableRank(GetItemID(h)) > nRank)) break;
+        const int nSibling = GetItemID(h);
+        const int nOrder =
+            CompareLabelKeys(LabelSortKey(m_PlacedTitles.SortTitle(nSibling, GetItemText(h))), key);
+        if (nOrder > 0 || (nOrder == 0 && TableRank(nSibling) > nRank)) break;
         hAfter = h;
     }
     return hAfter;
@@ -347,7 +353,8 @@ void CTreeVw::BuildTree() {
     for (int i = 0; i < table.GetSize(); ++i) {
         if (table[i]->m_ID != 0 && table.IndexOfID(table[i]->m_ID) == i) {
             children[table[i]->m_ParentID].push_back(i);
-            keys[static_cast<size_t>(i)] = LabelSortKey(table[i]->m_Title);
+            keys[static_cast<size_t>(i)] =
+                LabelSortKey(m_PlacedTitles.SortTitle(table[i]->m_ID, table[i]->m_Title));
         }
     }
     auto before = [&keys](int a, int b) {
@@ -404,7 +411,8 @@ void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
     std::vector<Child> children;
     for (HTREEITEM h = GetChildItem(hFolder); h; h = GetNextSiblingItem(h)) {
         const int nID = GetItemID(h);
-        children.push_back({LabelSortKey(GetItemText(h)), TableRank(nID), nID});
+        children.push_back(
+            {LabelSortKey(m_PlacedTitles.SortTitle(nID, GetItemText(h))), TableRank(nID), nID});
     }
     std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
         const int nOrder = CompareLabelKeys(a.key, b.key);
@@ -455,10 +463,17 @@ void CTreeVw::OnItemChanged() {
     const int nIndex = pDoc->GetCurIndex();
     HTREEITEM hSel = GetSelectedItem();
     if (nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize() || !hSel || hSel == m_hRootNode) return;
+    const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
+    RelabelNode(hSel, rec.m_ID, rec.m_Title);
+}
+
+// The node keeps its place: its siblings go on being ordered by the title
+// that placed it.
+void CTreeVw::RelabelNode(HTREEITEM hNode, int nID, const CString& strTitle) {
+    m_PlacedTitles.Relabelled(nID, GetItemText(hNode), strTitle);
     TVITEMA item = {};
     item.mask = TVIF_HANDLE | TVIF_TEXT;
-    item.hItem = hSel;
-    CString strTitle = pDoc->m_PtrAry[nIndex]->m_Title;
+    item.hItem = hNode;
     item.pszText = const_cast<char*>(static_cast<const char*>(strTitle));
     ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -571,7 +586,8 @@ void CTreeVw::OnContextMenu(CWnd*, POINT point) {
 // ---- Command enabling
 
 void CTreeVw::OnUpdateTreeCommand(CCmdUI* pCmdUI) {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     pCmdUI->Enable(IsTreeCommandEnabled(pCmdUI->m_nID, state));
 }
 

@@ -105,12 +105,14 @@ HTREEITEM CTreeVw::AddLinkFromData(HTREEITEM hFolder, const CString& strTitle,
 // ---- Edit > Paste with the tree active
 
 void CTreeVw::OnUpdatePasteLink(CCmdUI* pCmdUI) {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     pCmdUI->Enable(IsTreeCommandEnabled(ID_ADD_URL, state) && ClipboardMayHoldLink());
 }
 
 void CTreeVw::OnPasteLink() {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     if (!IsTreeCommandEnabled(ID_ADD_URL, state)) return;
     IDataObject* pData = nullptr;
     CString strTitle, strURL, strRefused;
