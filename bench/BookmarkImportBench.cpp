@@ -31,7 +31,7 @@ void Import(benchmark::State& state, const std::string& path) {
         CBookmarkFile file;
         if (!file.Load(path.c_str())) state.SkipWithError("load failed");
         const int nFolder = AddImportFolder(doc, "Bookmark");
-        ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1);
+        ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
         nRecords = doc.m_PtrAry.GetSize() - 1;
     }
     state.counters["records"] = static_cast<double>(nRecords);

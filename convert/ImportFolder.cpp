@@ -24,12 +24,12 @@ int AddImportFolder(COrdelinkDoc& doc, const CString& strTitle) {
 }
 
 int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, const CString& strTitle, bool bURL,
-                         const CString& strURL) {
+                         const CString& strURL, const CString& strMemo) {
     doc.AddNewItem();
     const int nIndex = doc.m_PtrAry.GetUpperBound();
     CUrlItem* pItem = doc.m_PtrAry[nIndex];
     pItem->m_ParentID = nParentID;
-    pItem->m_Memo.Empty();
+    pItem->m_Memo = strMemo;
     // The new record already holds the default ID 1, so 1 is never handed out
     // here; the import folder made before has taken any smaller free ID.
     pItem->m_ID = doc.GetFreeID();

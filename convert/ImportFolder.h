@@ -22,4 +22,4 @@ int AddImportFolder(COrdelinkDoc& doc, const CString& strTitle);
 // order the importers use: the ID is the smallest free one at the moment it is
 // filled, with the new record already in the table. Returns its index.
 int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, const CString& strTitle, bool bURL,
-                         const CString& strURL);
+                         const CString& strURL, const CString& strMemo = CString());

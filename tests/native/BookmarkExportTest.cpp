@@ -244,7 +244,7 @@ TEST(BookmarkExport, RoundTripThroughOurImport) {
     file.SetText(Export(doc));
     COrdelinkDoc back;
     const int nFolder = AddImportFolder(back, Ansi("取り込み"));
-    ASSERT_EQ(ImportBookmarkLevel(back, file, nullptr, back.m_PtrAry[nFolder]->m_ID, 1), 1);
+    ASSERT_EQ(ImportBookmarkTree(back, file, nullptr, back.m_PtrAry[nFolder]->m_ID), 1);
     EXPECT_EQ(Outline(back, back.m_PtrAry[nFolder]->m_ID, true), Outline(doc, 0, true));
 }
 

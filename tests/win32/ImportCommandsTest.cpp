@@ -471,7 +471,7 @@ TEST(BookmarkCommands, ReadBookmarkThroughTheOpenDialog) {
     CBookmarkFile file;
     ASSERT_TRUE(file.Load(dialog.path.c_str()));
     const int nRefFolder = AddImportFolder(reference, "x");
-    ImportBookmarkLevel(reference, file, nullptr, reference.m_PtrAry[nRefFolder]->m_ID, 1);
+    ImportBookmarkTree(reference, file, nullptr, reference.m_PtrAry[nRefFolder]->m_ID);
     EXPECT_EQ(Records(*f.Doc(), nFolder), Records(reference, reference.m_PtrAry[nRefFolder]->m_ID));
     EXPECT_GT(f.Doc()->m_PtrAry.GetSize(), 100);
     EXPECT_TRUE(TreeView_GetItemState(f.Tree()->m_hWnd, f.Node(nFolder), TVIS_EXPANDED) &
