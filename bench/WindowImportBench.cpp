@@ -61,17 +61,17 @@ int main(int argc, char** argv) {
 
     // The plain reader: file to records, no window.
     int nRecords = 0;
-    const double plain = MedianMilliseconds(
-        [] {},
-        [&] {
-            COrdelinkDoc doc;
-            CBookmarkFile file;
-            file.Load(g_path.c_str());
-            const int nFolder = AddImportFolder(doc, "Bookmark");
-            ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
-            nRecords = doc.m_PtrAry.GetSize() - 1;
-        },
-        nRuns);
+    const double plain =
+        MedianMilliseconds([] {},
+                           [&] {
+                               COrdelinkDoc doc;
+                               CBookmarkFile file;
+                               file.Load(g_path.c_str());
+                               const int nFolder = AddImportFolder(doc, "Bookmark");
+                               ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
+                               nRecords = doc.m_PtrAry.GetSize() - 1;
+                           },
+                           nRuns);
 
     ViewFixture f;
     CFileDialog::SetHandler(ChooseBenchFile);

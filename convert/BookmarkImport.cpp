@@ -47,11 +47,10 @@ const struct {
     const char* pszName;
     const char* pszText;
     bool bLegacy;
-} kNamedReferences[] = {
-    {"amp", "&", true},        {"AMP", "&", true},   {"lt", "<", true},
-    {"LT", "<", true},         {"gt", ">", true},    {"GT", ">", true},
-    {"quot", "\"", true},      {"QUOT", "\"", true}, {"apos", "'", false},
-    {"nbsp", "\xC2\xA0", true}};
+} kNamedReferences[] = {{"amp", "&", true},        {"AMP", "&", true},   {"lt", "<", true},
+                        {"LT", "<", true},         {"gt", ">", true},    {"GT", ">", true},
+                        {"quot", "\"", true},      {"QUOT", "\"", true}, {"apos", "'", false},
+                        {"nbsp", "\xC2\xA0", true}};
 
 // Decodes the character reference at s[i] == '&' into out; returns the
 // position after it, or i when none starts there (the '&' is text).

@@ -12,9 +12,10 @@
 #include "fw/base/CString.h"
 #include "store/COrdelinkDoc.h"
 
-// Folders nested deeper than this keep their entries in the folder at this
-// depth: no view or file of ours needs more, and a file of nothing but
-// nested lists would otherwise make a chain as long as the file.
+// Entries nest at most this deep (1 at the top): a folder's list that would
+// put them deeper keeps them in the folder around it. No collection needs
+// more, and a file of nothing but nested folders would otherwise make a
+// chain as long as the file.
 constexpr int kBookmarkMaxDepth = 1000;
 
 // The folders and links of a bookmark file, in the document's text.

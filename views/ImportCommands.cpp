@@ -120,8 +120,8 @@ void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
         if (bLoaded) {
             CTreeImportObserver observer(m_hWnd);
             CNoRedraw noRedraw(m_hWnd);
-            nResult = ImportBookmarkTree(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode),
-                                         &observer);
+            nResult =
+                ImportBookmarkTree(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), &observer);
             for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
         }
         pDoc->History().Appended(nFirst);
