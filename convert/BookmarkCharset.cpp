@@ -72,11 +72,8 @@ bool IsUtf8(const std::string& s, size_t nFrom) {
 }
 
 // Valid sequences as they are, each byte that starts none as U+FFFD.
-std::string RepairUtf8(const std::string& s, size_t nFrom) {
-    if (IsUtf8(s, nFrom)) return s.substr(nFrom);
-    std::string out;
-    out.reserve(s.size() - nFrom);
-    for (size_t i = nFrom; i < s.size();) {
+void AppendRepairedUtf8(const std::string& s, std::string& out) {
+    for (size_t i = 0; i < s.size();) {
         const size_t n = Utf8Sequence(s, i);
         if (n) {
             out.append(s, i, n);
@@ -86,7 +83,6 @@ std::string RepairUtf8(const std::string& s, size_t nFrom) {
             ++i;
         }
     }
-    return out;
 }
 
 std::string FromUtf16(const std::string& s, bool bBigEndian) {
@@ -121,29 +117,25 @@ unsigned long Windows1252(unsigned char c) {
 }
 
 // A single-byte set: each byte as the character the table gives it.
-std::string FromSingleByte(const std::string& s, unsigned long (*pChar)(unsigned char)) {
-    std::string out;
-    out.reserve(s.size());
+void AppendSingleByte(const std::string& s, unsigned long (*pChar)(unsigned char),
+                      std::string& out) {
     for (size_t i = 0; i < s.size(); ++i) AppendUtf8(out, pChar(Byte(s, i)));
-    return out;
 }
 
-std::string FromCodePage(const std::string& s, int nCodePage) {
-    std::string out;
-    if (platform::CodePageToUtf8(s, nCodePage, out)) return out;
-    return FromSingleByte(s, Windows1252);
+void AppendCodePage(const std::string& s, int nCodePage, std::string& out) {
+    std::string converted;
+    if (platform::CodePageToUtf8(s, nCodePage, converted))
+        out += converted;
+    else
+        AppendSingleByte(s, Windows1252, out);
 }
 
 // EUC-JP holds the same JIS X 0208 rows as Shift_JIS, arranged otherwise:
 // each pair is moved to its Shift_JIS bytes and the runs are converted as
 // code page 932, which both builds have. JIS X 0212 and broken sequences
 // become U+FFFD.
-std::string FromEucJp(const std::string& s) {
-    std::string out, run;
-    auto flush = [&] {
-        out += FromCodePage(run, 932);
-        run.clear();
-    };
+void AppendEucJp(const std::string& s, std::string& out) {
+    std::string run;
     for (size_t i = 0; i < s.size();) {
         const unsigned char c = Byte(s, i);
         const unsigned char d = i + 1 < s.size() ? Byte(s, i + 1) : 0;
@@ -161,13 +153,13 @@ std::string FromEucJp(const std::string& s) {
             run += static_cast<char>(d);  // half-width katakana: one byte in Shift_JIS
             i += 2;
         } else {
-            flush();
+            AppendCodePage(run, 932, out);
+            run.clear();
             AppendUtf8(out, kReplacement);
             i += c == 0x8F && i + 2 < s.size() ? 3 : 1;
         }
     }
-    flush();
-    return out;
+    AppendCodePage(run, 932, out);
 }
 
 bool StartsNoCase(const std::string& s, size_t i, const char* psz) {
@@ -269,34 +261,49 @@ BookmarkCharset BookmarkCharsetFromLabel(const std::string& strLabel) {
     return BookmarkCharset::Unknown;
 }
 
-std::string BookmarkFileToUtf8(const std::string& bytes) {
-    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return RepairUtf8(bytes, 3);
-    if (bytes.compare(0, 2, "\xFF\xFE") == 0) return FromUtf16(bytes, false);
-    if (bytes.compare(0, 2, "\xFE\xFF") == 0) return FromUtf16(bytes, true);
-    switch (DeclaredCharset(bytes)) {
-        case BookmarkCharset::Utf8:
-            return RepairUtf8(bytes, 0);
-        case BookmarkCharset::ShiftJis:
-            return FromCodePage(bytes, 932);
-        case BookmarkCharset::EucJp:
-            return FromEucJp(bytes);
-        case BookmarkCharset::Windows1252:
-            return FromSingleByte(bytes, Windows1252);
-        case BookmarkCharset::MacRoman:
-            return FromSingleByte(bytes, MacRoman);
-        default:
-            break;
+BookmarkCharset PrepareBookmarkText(std::string& bytes) {
+    const bool bLittle = bytes.compare(0, 2, "\xFF\xFE") == 0;
+    if (bLittle || bytes.compare(0, 2, "\xFE\xFF") == 0) {
+        bytes = FromUtf16(bytes, !bLittle);
+        return BookmarkCharset::Utf8;
     }
-    if (IsUtf8(bytes, 0)) return bytes;
-    return FromCodePage(bytes, FallbackCodePage());
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        bytes.erase(0, 3);
+        return BookmarkCharset::Utf8;
+    }
+    const BookmarkCharset declared = DeclaredCharset(bytes);
+    if (declared != BookmarkCharset::Unknown) return declared;
+    return IsUtf8(bytes, 0) ? BookmarkCharset::Utf8 : BookmarkCharset::System;
 }
 
-CString BookmarkDocumentText(const std::string& strUtf8) {
+void AppendBookmarkUtf8(const char* p, size_t n, BookmarkCharset charset, std::string& out) {
+    size_t nAscii = 0;
+    while (nAscii < n && static_cast<unsigned char>(p[nAscii]) < 0x80) ++nAscii;
+    out.append(p, nAscii);
+    if (nAscii == n) return;
+    const std::string s(p + nAscii, n - nAscii);
+    switch (charset) {
+        case BookmarkCharset::ShiftJis:
+            return AppendCodePage(s, 932, out);
+        case BookmarkCharset::EucJp:
+            return AppendEucJp(s, out);
+        case BookmarkCharset::Windows1252:
+            return AppendSingleByte(s, Windows1252, out);
+        case BookmarkCharset::MacRoman:
+            return AppendSingleByte(s, MacRoman, out);
+        case BookmarkCharset::System:
+            return AppendCodePage(s, FallbackCodePage(), out);
+        default:
+            return AppendRepairedUtf8(s, out);
+    }
+}
+
+CString BookmarkDocumentText(std::string strUtf8) {
     const int nCodePage = codepage::Active();
     bool bAscii = true;
     for (char c : strUtf8) bAscii = bAscii && static_cast<unsigned char>(c) < 0x80;
     std::string out;
     if (nCodePage == 65001 || bAscii || !platform::Utf8ToCodePage(strUtf8, nCodePage, out))
-        return CString(strUtf8);
-    return CString(out);
+        return CString(std::move(strUtf8));
+    return CString(std::move(out));
 }

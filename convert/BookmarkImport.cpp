@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "convert/BookmarkCharset.h"
 #include "convert/ImportFolder.h"
@@ -98,24 +99,26 @@ size_t DecodeReference(const char* s, size_t n, size_t i, bool bAttribute, std::
     return i;
 }
 
-// An attribute value with its references decoded.
-std::string DecodeAttribute(const char* s, size_t n) {
+// An attribute value in the file's charset, as UTF-8 with its references
+// decoded.
+std::string DecodeAttribute(const char* s, size_t n, BookmarkCharset charset) {
     std::string out;
     out.reserve(n);
+    size_t nRaw = 0;  // start of the text not yet appended
     for (size_t i = 0; i < n;) {
-        if (s[i] == '&') {
-            const size_t k = DecodeReference(s, n, i, true, out);
-            if (k != i) {
-                i = k;
-                continue;
-            }
+        if (s[i] != '&' && s[i] != '\0') {
+            ++i;
+            continue;
         }
-        if (s[i] == '\0')
-            out += "\xEF\xBF\xBD";
-        else
-            out += s[i];
-        ++i;
+        AppendBookmarkUtf8(s + nRaw, i - nRaw, charset, out);
+        size_t k = s[i] == '&' ? DecodeReference(s, n, i, true, out) : i;
+        if (k == i) {
+            out += s[i] == '&' ? "&" : "\xEF\xBF\xBD";
+            k = i + 1;
+        }
+        i = nRaw = k;
     }
+    AppendBookmarkUtf8(s + nRaw, n - nRaw, charset, out);
     return out;
 }
 
@@ -127,7 +130,9 @@ struct Tag {
     bool bHref = false;
     size_t nHref = 0, nHrefLength = 0;
 
-    bool Is(const char* pszName) const { return std::strcmp(szName, pszName) == 0; }
+    bool Is(const char* pszName) const {
+        return szName[0] == pszName[0] && std::strcmp(szName, pszName) == 0;
+    }
 };
 
 // Reads the tag whose name starts at s[i] (after "<" or "</") up to its
@@ -192,8 +197,8 @@ size_t FindEndTag(const char* s, size_t n, size_t i, const char* pszName) {
 // The one pass over the file's text (UTF-8) that fills the entries.
 class CMarkupReader {
 public:
-    CMarkupReader(const std::string& text, std::vector<CBookmarkFile::Entry>& entries)
-        : m_s(text.data()), m_n(text.size()), m_entries(entries) {}
+    CMarkupReader(const std::string& text, BookmarkCharset charset, CBookmarkFile::Entries& entries)
+        : m_s(text.data()), m_n(text.size()), m_charset(charset), m_entries(entries) {}
 
     // Returns false when lists nested deeper than kBookmarkMaxDepth.
     bool Read() {
@@ -257,10 +262,11 @@ private:
         if (tag.Is("a")) {
             EndText();
             m_nPending = -1;
-            const std::string strURL =
-                tag.bHref ? DecodeAttribute(m_s + tag.nHref, tag.nHrefLength) : std::string();
+            std::string strURL = tag.bHref
+                                     ? DecodeAttribute(m_s + tag.nHref, tag.nHrefLength, m_charset)
+                                     : std::string();
             CBookmarkFile::Entry& e = AddEntry(false);
-            e.strURL = BookmarkDocumentText(strURL);
+            e.strURL = BookmarkDocumentText(std::move(strURL));
             StartText(Context::Title);
         } else if (tag.Is("h3")) {
             EndText();
@@ -311,7 +317,7 @@ private:
         e.bFolder = bFolder;
         e.nParent = nParent;
         e.nDepth = nParent < 0 ? 1 : m_entries[nParent].nDepth + 1;
-        m_entries.push_back(e);
+        m_entries.push_back(std::move(e));
         m_nLast = static_cast<int>(m_entries.size()) - 1;
         return m_entries.back();
     }
@@ -319,57 +325,71 @@ private:
     void StartText(Context context) {
         m_context = context;
         m_text.clear();
-        m_nKeep = 0;
+        m_raw.clear();
+        m_nTrailing = 0;
         m_bSpace = false;
     }
 
-    // Text s[i, e) of the title or memo being read. White space written as
-    // such: runs as one blank in a title, line breaks as CR LF in a memo,
-    // dropped at either end. A character written as a reference is taken
-    // as it is.
+    // Text s[i, e) of the title or memo being read, in the file's charset.
+    // White space written as such: runs as one blank in a title, line
+    // breaks as CR LF in a memo, dropped at either end. A character written
+    // as a reference is taken as it is.
     void Text(size_t i, size_t e) {
         if (m_context == Context::None) return;
         const bool bTitle = m_context == Context::Title;
         while (i < e) {
+            // A run of plain characters at once.
+            size_t k = i;
+            while (k < e && !IsSpace(m_s[k]) && m_s[k] != '&' && m_s[k] != '\0') ++k;
+            if (k > i) {
+                if (m_bSpace) m_raw += ' ';
+                m_bSpace = false;
+                m_nTrailing = 0;
+                m_raw.append(m_s + i, k - i);
+                i = k;
+                continue;
+            }
             const char c = m_s[i];
             if (IsSpace(c)) {
                 ++i;
-                if (m_text.empty()) continue;
+                if (m_text.empty() && m_raw.empty()) continue;
                 if (bTitle) {
                     m_bSpace = true;
                 } else if (c == '\r' || c == '\n') {
                     if (c == '\r' && i < e && m_s[i] == '\n') ++i;
-                    m_text += "\r\n";
+                    m_raw += "\r\n";
+                    m_nTrailing += 2;
                 } else {
-                    m_text += c;
+                    m_raw += c;
+                    ++m_nTrailing;
                 }
                 continue;
             }
-            if (m_bSpace) {
-                m_text += ' ';
-                m_bSpace = false;
+            if (m_bSpace) m_raw += ' ';
+            m_bSpace = false;
+            m_nTrailing = 0;
+            FlushRaw();
+            k = c == '&' ? DecodeReference(m_s, e, i, false, m_text) : i;
+            if (k == i) {
+                m_text += c == '&' ? "&" : "\xEF\xBF\xBD";
+                k = i + 1;
             }
-            if (c == '&') {
-                const size_t k = DecodeReference(m_s, e, i, false, m_text);
-                if (k != i) {
-                    i = k;
-                    m_nKeep = m_text.size();
-                    continue;
-                }
-            }
-            if (c == '\0')
-                m_text += "\xEF\xBF\xBD";
-            else
-                m_text += c;
-            ++i;
-            m_nKeep = m_text.size();
+            i = k;
         }
+    }
+
+    void FlushRaw() {
+        AppendBookmarkUtf8(m_raw.data(), m_raw.size(), m_charset, m_text);
+        m_raw.clear();
     }
 
     void EndText() {
         if (m_context == Context::None) return;
-        m_text.resize(m_nKeep);
+        FlushRaw();
+        // The white space at the end is ASCII, as many bytes in UTF-8.
+        m_text.resize(m_text.size() - m_nTrailing);
         CBookmarkFile::Entry& e = m_entries[m_nLast];
+        // A copy of its own size; the buffer serves the next text.
         if (m_context == Context::Title) {
             e.strTitle = BookmarkDocumentText(m_text);
         } else if (!m_text.empty()) {
@@ -382,14 +402,16 @@ private:
 
     const char* m_s;
     size_t m_n;
-    std::vector<CBookmarkFile::Entry>& m_entries;
+    BookmarkCharset m_charset;
+    CBookmarkFile::Entries& m_entries;
     std::vector<List> m_lists;
     int m_nPending = -1;  // the folder whose <DL> may come next
     int m_nLast = -1;     // the entry a <DD> describes
     Context m_context = Context::None;
-    std::string m_text;
-    size_t m_nKeep = 0;  // m_text without raw white space at its end
-    bool m_bSpace = false;
+    std::string m_text;      // what was read, in UTF-8
+    std::string m_raw;       // what was read after it, in the file's charset
+    size_t m_nTrailing = 0;  // bytes of white space written as such at the end
+    bool m_bSpace = false;   // a title's blank, written before what comes next
     bool m_bKeptNesting = true;
 };
 
@@ -419,19 +441,19 @@ BOOL CBookmarkFile::Load(const char* pszPath) {
         file.Abort();
         return FALSE;
     }
-    SetText(bytes);
+    SetText(std::move(bytes));
     return TRUE;
 }
 
-void CBookmarkFile::SetText(const std::string& bytes) {
+void CBookmarkFile::SetText(std::string bytes) {
     m_entries.clear();
-    const std::string text = BookmarkFileToUtf8(bytes);
-    m_bKeptNesting = CMarkupReader(text, m_entries).Read();
+    const BookmarkCharset charset = PrepareBookmarkText(bytes);
+    m_bKeptNesting = CMarkupReader(bytes, charset, m_entries).Read();
 }
 
-int ImportBookmarkTree(COrdelinkDoc& doc, const CBookmarkFile& file, ImportNode parent,
-                       int nParentID, CImportObserver* pObserver) {
-    const std::vector<CBookmarkFile::Entry>& entries = file.GetEntries();
+int ImportBookmarkTree(COrdelinkDoc& doc, CBookmarkFile& file, ImportNode parent, int nParentID,
+                       CImportObserver* pObserver) {
+    CBookmarkFile::Entries& entries = file.GetEntries();
     const int nTop = static_cast<int>(entries.size());  // stands for the top folder
     // Each folder's entries in file order, as linked lists.
     std::vector<int> first(nTop + 1, -1), last(nTop + 1, -1), next(nTop, -1);
@@ -449,9 +471,9 @@ int ImportBookmarkTree(COrdelinkDoc& doc, const CBookmarkFile& file, ImportNode 
         int nID;
     };
     std::vector<Frame> stack;
-    auto add = [&](const Frame& where, const CBookmarkFile::Entry& e, Frame* pOpened) {
-        const int nIndex =
-            AppendImportedRecord(doc, where.nID, e.strTitle, !e.bFolder, e.strURL, e.strMemo);
+    auto add = [&](const Frame& where, CBookmarkFile::Entry& e, Frame* pOpened) {
+        const int nIndex = AppendImportedRecord(doc, where.nID, std::move(e.strTitle), !e.bFolder,
+                                                std::move(e.strURL), std::move(e.strMemo));
         const CUrlItem* pItem = doc.m_PtrAry[nIndex];
         ImportNode node =
             pObserver ? pObserver->OnRecordAdded(where.node, *pItem, nIndex) : nullptr;

@@ -4,8 +4,8 @@
 // are decoded and <DD> descriptions become memos.
 #pragma once
 
+#include <deque>
 #include <string>
-#include <vector>
 
 #include "convert/ImportObserver.h"
 #include "fw/base/AfxTypes.h"
@@ -33,25 +33,29 @@ public:
     // Reads and parses the whole file; FALSE when it cannot be opened or read.
     BOOL Load(const char* pszPath);
     // Parses the file's bytes.
-    void SetText(const std::string& bytes);
+    void SetText(std::string bytes);
+
+    // In pieces: a large file's entries are not moved as they grow.
+    using Entries = std::deque<Entry>;
 
     // Every link (<A>) and folder (<H3>) in file order.
-    const std::vector<Entry>& GetEntries() const { return m_entries; }
+    const Entries& GetEntries() const { return m_entries; }
+    Entries& GetEntries() { return m_entries; }
     // False when lists nested deeper than kBookmarkMaxDepth were kept flat.
     bool KeptNesting() const { return m_bKeptNesting; }
 
 private:
-    std::vector<Entry> m_entries;
+    Entries m_entries;
     bool m_bKeptNesting = true;
 };
 
 // Imports the file's entries under the folder nParentID (whose view node is
 // parent). Each folder's links come first, in file order, then each of its
-// folders followed at once by that folder's own contents. Returns 1, or 0
-// when the file nested deeper than the records keep (every entry is
-// imported all the same).
-int ImportBookmarkTree(COrdelinkDoc& doc, const CBookmarkFile& file, ImportNode parent,
-                       int nParentID, CImportObserver* pObserver = nullptr);
+// folders followed at once by that folder's own contents. The entries' text
+// moves into the records. Returns 1, or 0 when the file nested deeper than
+// the records keep (every entry is imported all the same).
+int ImportBookmarkTree(COrdelinkDoc& doc, CBookmarkFile& file, ImportNode parent, int nParentID,
+                       CImportObserver* pObserver = nullptr);
 
 // The text the reader shows when it cannot open the file.
 extern const char kBookmarkOpenError[];
