@@ -20,6 +20,7 @@ set_source_files_properties(convert/ProgramStrings.cpp PROPERTIES
 
 set(ORD_CONVERT_SOURCES
     browser/WindowInfoReply.cpp
+    convert/BookmarkCharset.cpp
     convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
     convert/ClipboardLink.cpp

@@ -113,15 +113,15 @@ void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
         InsertNewItem(TRUE, TRUE, bBookmarkTitle);
         pDoc->SetModifiedFlag(TRUE);
         // The file is read once; an unreadable file leaves the dated folder
-        // empty. A file whose folders never end is stopped by the importer's
-        // record limit, keeping what was made.
+        // empty. A file nested deeper than the records keep is imported
+        // all the same and reported as failed.
         CBookmarkFile file;
         bLoaded = file.Load(strPath);
         if (bLoaded) {
             CTreeImportObserver observer(m_hWnd);
             CNoRedraw noRedraw(m_hWnd);
-            nResult = ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1,
-                                          &observer);
+            nResult =
+                ImportBookmarkTree(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), &observer);
             for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
         }
         pDoc->History().Appended(nFirst);
