@@ -36,6 +36,7 @@ set(ORD_FIND_SOURCES
 set(ORD_PORTABLE_VIEW_SOURCES
     browser/BrowserCommandLine.cpp
     views/CommandRules.cpp
+    views/CTreeLayout.cpp
 )
 
 set(ORD_CLI_SOURCES
@@ -59,6 +60,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/FindTest.cpp
     tests/native/ItemTableTest.cpp
     tests/native/TestSupport.cpp
+    tests/native/TreeLayoutTest.cpp
 )
 # Tests that need the native system (sanitizers, resource limits).
 set(ORD_NATIVE_ONLY_TEST_SOURCES

@@ -10,6 +10,13 @@ std::wstring LabelSortKey(const CString& strLabel) {
     return w;
 }
 
+std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex) {
+    std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
+    for (int i = nFirstIndex < 0 ? 0 : nFirstIndex; i < table.GetSize(); ++i)
+        keys[static_cast<size_t>(i)] = LabelSortKey(table[i]->m_Title);
+    return keys;
+}
+
 // What CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, ...) answers, on
 // text converted once instead of at every comparison of a sort.
 int CompareLabelKeys(const std::wstring& a, const std::wstring& b) {
