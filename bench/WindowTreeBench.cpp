@@ -147,6 +147,7 @@ double StartProgram(const std::string& exePath, const std::string& docPath) {
 
 int main(int argc, char** argv) {
     const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::vector<std::string> texts;
     const std::vector<Rec> records = BigDocument(texts);
 
@@ -160,6 +161,22 @@ int main(int argc, char** argv) {
     f.Doc()->OnSaveDocument(bigPath.c_str());
     const int nNodes = static_cast<int>(TreeView_GetCount(pTree->m_hWnd));
     f.Load({});
+
+    // The program started on each document until its window answers: this
+    // build, and the one given as the second argument (the program as it was).
+    auto startMedian = [nRuns](const std::string& exe, const std::string& path) {
+        std::vector<double> ms;
+        for (int i = 0; i < nRuns; ++i) ms.push_back(StartProgram(exe, path));
+        std::sort(ms.begin(), ms.end());
+        return ms[ms.size() / 2];
+    };
+    const std::string nowExe = WinPath(ORD_APP_EXE);
+    const std::string beforeExe = argc > 2 ? WinPath(argv[2]) : nowExe;
+    std::printf("program start until its window answers             before    now\n");
+    std::printf("  empty document                                   %8.1f %8.1f\n",
+                startMedian(beforeExe, emptyPath), startMedian(nowExe, emptyPath));
+    std::printf("  100,000 records                                  %8.1f %8.1f\n",
+                startMedian(beforeExe, bigPath), startMedian(nowExe, bigPath));
 
     CWinApp* pApp = AfxGetApp();
     auto openEmpty = [&] {
@@ -267,20 +284,5 @@ int main(int argc, char** argv) {
     std::printf("  command 32783                                    %8.1f %8.1f\n", importBefore,
                 importNow);
 
-    // The program started on each document until its window answers: this
-    // build, and the one given as the second argument (the program as it was).
-    auto startMedian = [nRuns](const std::string& exe, const std::string& path) {
-        std::vector<double> ms;
-        for (int i = 0; i < nRuns; ++i) ms.push_back(StartProgram(exe, path));
-        std::sort(ms.begin(), ms.end());
-        return ms[ms.size() / 2];
-    };
-    const std::string nowExe = WinPath(ORD_APP_EXE);
-    const std::string beforeExe = argc > 2 ? WinPath(argv[2]) : nowExe;
-    std::printf("program start until its window answers             before    now\n");
-    std::printf("  empty document                                   %8.1f %8.1f\n",
-                startMedian(beforeExe, emptyPath), startMedian(nowExe, emptyPath));
-    std::printf("  100,000 records                                  %8.1f %8.1f\n",
-                startMedian(beforeExe, bigPath), startMedian(nowExe, bigPath));
     return 0;
 }

@@ -338,8 +338,9 @@ void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
         m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
         CStatusProgress progress;
         CTreeBuilder(m_hWnd, pDoc->m_PtrAry)
-            .Build(m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
-                   &progress);
+            .Build(
+                m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
+                &progress);
     }
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
@@ -359,7 +360,8 @@ void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
             if (it != keys.end()) return it->second;
             const int nIndex = pTable->IndexOfID(static_cast<int>(nID));
             // A node without a record goes after the others.
-            return keys[nID] = nIndex >= 0 ? std::make_pair(LabelSortKey((*pTable)[nIndex]->m_Title), nIndex)
+            return keys[nID] = nIndex >= 0 ? std::make_pair(
+                                                 LabelSortKey((*pTable)[nIndex]->m_Title), nIndex)
                                            : std::make_pair(std::wstring(), INT_MAX);
         }
     } sorting{&GetDocument()->m_PtrAry, {}};

@@ -22,7 +22,7 @@ constexpr DWORD kRefreshPeriod = 100;
 }  // namespace
 
 CStatusProgress::CStatusProgress(int nTotal)
-    : m_nTotal(nTotal), m_bSilent(g_pActive != nullptr), m_tStart(::GetTickCount64()) {
+    : m_nTotal(nTotal), m_bSilent(g_pActive != nullptr), m_tStart(::GetTickCount()) {
     if (!m_bSilent) g_pActive = this;
 }
 
@@ -53,7 +53,7 @@ void CStatusProgress::SetTotal(int nTotal) {
 void CStatusProgress::SetDone(int nDone) {
     m_nDone = nDone;
     if (m_bSilent || m_nLooks++ % kStepsPerLook != 0) return;
-    const ULONGLONG tNow = ::GetTickCount64();
+    const DWORD tNow = ::GetTickCount();
     if (!m_hBar) {
         if (tNow - m_tStart < g_dwDelay) return;
         Show();

@@ -46,8 +46,8 @@ private:
     int m_nTotal;
     int m_nDone = 0;
     bool m_bSilent;
-    ULONGLONG m_tStart;
-    ULONGLONG m_tLastRefresh = 0;
+    DWORD m_tStart;
+    DWORD m_tLastRefresh = 0;
     int m_nLooks = 0;
     CStatusBar* m_pBar = nullptr;
     HWND m_hBar = nullptr;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <regex>
 
+#include "fw/base/AfxHooks.h"
 #include "fw/win/AfxRes.h"
 #include "fw/win/CFileDialog.h"
 #include "fw/win/CStatusBar.h"
@@ -86,6 +87,13 @@ struct Seen {
 Seen* g_pSeen = nullptr;
 std::string g_bookmarkPath;
 
+// The program's wait cursor (the tests run without the program's own hooks).
+int g_nWait = 0;
+void WaitCursor(bool bBegin) {
+    if (bBegin ? g_nWait++ == 0 : --g_nWait == 0)
+        ::SetCursor(::LoadCursor(nullptr, bBegin ? IDC_WAIT : IDC_ARROW));
+}
+
 CStatusBar* StatusBar(ViewFixture& f) {
     return dynamic_cast<CStatusBar*>(f.Frame()->GetControlBar(AFX_IDW_STATUS_BAR));
 }
@@ -152,6 +160,7 @@ TEST(TreeBuild, LongWorkShowsItsCountAndABarInTheStatusBar) {
     };
     CStatusProgress::SetDelay(0);
     CStatusProgress::SetRefreshHookForTest(LookAtStatusBar);
+    const AfxWaitCursorHandler previous = AfxSetWaitCursorHandler(WaitCursor);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         StatusBar(f)->SetPaneText(0, "before");
@@ -175,6 +184,7 @@ TEST(TreeBuild, LongWorkShowsItsCountAndABarInTheStatusBar) {
         EXPECT_EQ(::FindWindowExA(StatusBar(f)->m_hWnd, nullptr, PROGRESS_CLASSA, nullptr),
                   nullptr);
     }
+    AfxSetWaitCursorHandler(previous);
     CStatusProgress::SetRefreshHookForTest(nullptr);
     CStatusProgress::SetDelay(500);
     g_pSeen = nullptr;
