@@ -38,6 +38,7 @@ set(ORD_PORTABLE_VIEW_SOURCES
     browser/BrowserCommandLine.cpp
     browser/OpenTarget.cpp
     views/CommandRules.cpp
+    views/CTreeLayout.cpp
 )
 
 set(ORD_CLI_SOURCES
@@ -62,6 +63,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/ItemTableTest.cpp
     tests/native/OpenTargetTest.cpp
     tests/native/TestSupport.cpp
+    tests/native/TreeLayoutTest.cpp
 )
 # Tests that need the native system (sanitizers, resource limits).
 set(ORD_NATIVE_ONLY_TEST_SOURCES

@@ -20,11 +20,13 @@
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFileDialog.h"
 #include "fw/win/CFrameWnd.h"
+#include "fw/win/CStatusProgress.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
+#include "views/CTreeBuilder.h"
 #include "views/CommandRules.h"
 #include "views/LabelOrder.h"
 #include "views/ViewBeep.h"
@@ -322,16 +324,15 @@ HIMAGELIST CTreeVw::BuildImageList() {
     return s_hImages;
 }
 
-// Level by level from the ROOT. Each ID is shown once: by the first record
-// that bears it (the one every lookup by ID finds), and only when the walk
-// from the ROOT reaches it. Records with ID 0 (the ROOT's), later repeats of
-// an ID, and records whose parents never lead to the ROOT (missing parents,
-// loops, a record that is its own parent) stay in the table but out of the
-// tree, so a damaged document still builds, and builds in bounded time.
-// Each node's children are sorted once by the sibling order (equal labels in
-// table order) and appended in that order, in O(n log n); every node that has
-// children ends up expanded, a URL record's in a damaged document included.
+// The records reachable from the ROOT, each ID once (CTreeLayout.h), put in
+// by CTreeBuilder in the order that keeps the control's work linear, with
+// redrawing off until the end; every node with children ends up expanded (a
+// URL record's in a damaged document included) but those in collapsed.
 void CTreeVw::BuildTree() {
+    BuildTree(std::unordered_set<int>());
+}
+
+void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
     CWaitCursor wait;
     HIMAGELIST hImages = BuildImageList();
     SendMessage(WM_SETREDRAW, FALSE);
@@ -340,92 +341,52 @@ void CTreeVw::BuildTree() {
     m_hImportNode = nullptr;
     TreeView_SetImageList(m_hWnd, hImages, TVSIL_NORMAL);
     COrdelinkDoc* pDoc = GetDocument();
-    if (!pDoc || pDoc->m_bEmpty == 1) {
-        SendMessage(WM_SETREDRAW, TRUE);
-        Invalidate();
-        return;
+    if (pDoc && pDoc->m_bEmpty != 1) {
+        m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
+        CStatusProgress progress;
+        CTreeBuilder(m_hWnd, pDoc->m_PtrAry, &m_PlacedTitles)
+            .Build(
+                m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
+                &progress);
     }
-    m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
-
-    const CItemTable& table = pDoc->m_PtrAry;
-    std::unordered_map<int, std::vector<int>> children;  // parent ID -> table indexes
-    std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
-    for (int i = 0; i < table.GetSize(); ++i) {
-        if (table[i]->m_ID != 0 && table.IndexOfID(table[i]->m_ID) == i) {
-            children[table[i]->m_ParentID].push_back(i);
-            keys[static_cast<size_t>(i)] =
-                LabelSortKey(m_PlacedTitles.SortTitle(table[i]->m_ID, table[i]->m_Title));
-        }
-    }
-    auto before = [&keys](int a, int b) {
-        const int nOrder =
-            CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        return nOrder != 0 ? nOrder < 0 : a < b;
-    };
-
-    std::unordered_map<int, HTREEITEM> nodes{{0, m_hRootNode}};
-    std::vector<HTREEITEM> parents;  // nodes given children, top down
-    std::vector<int> level{0};
-    while (!level.empty()) {
-        std::vector<int> next;
-        for (int nParentID : level) {
-            auto it = children.find(nParentID);
-            if (it == children.end()) continue;
-            HTREEITEM hParent = nodes[nParentID];
-            if (!hParent) {
-                AfxMessageBox(afxmsg::FromUtf8("ROOT 下に強制Insertします。"));
-                hParent = m_hRootNode;
-            }
-            std::vector<int>& list = it->second;
-            std::sort(list.begin(), list.end(), before);
-            bool bGaveChild = false;
-            for (int i : list) {
-                const CUrlItem& item = *table[i];
-                const int nID = item.m_ID;
-                if (nodes.count(nID)) continue;  // reached before: a loop back
-                HTREEITEM hNode = InsertNode(item.m_Title, ImageOf(item), nID, hParent, TVI_LAST);
-                nodes.emplace(nID, hNode);
-                next.push_back(nID);
-                bGaveChild = true;
-            }
-            if (bGaveChild) parents.push_back(hParent);
-        }
-        level.swap(next);
-    }
-
-    for (HTREEITEM hParent : parents) TreeView_Expand(m_hWnd, hParent, TVE_EXPAND);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
-    SelectItem(m_hRootNode);
+    if (m_hRootNode) SelectItem(m_hRootNode);
 }
 
 // Sorts one folder's children once by the sibling order (equal labels in
-// table order), after nodes were appended in bulk: the same order a rebuild
-// and a single insertion give.
+// table order): the same order a rebuild and a single insertion give. The
+// control hands the comparison the children's item data (record IDs), so the
+// labels come from the table and no child's handle is looked up.
 void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
-    struct Child {
-        std::wstring key;
-        int nRank;
-        LPARAM lParam;
-    };
-    std::vector<Child> children;
-    for (HTREEITEM h = GetChildItem(hFolder); h; h = GetNextSiblingItem(h)) {
-        const int nID = GetItemID(h);
-        children.push_back(
-            {LabelSortKey(m_PlacedTitles.SortTitle(nID, GetItemText(h))), TableRank(nID), nID});
-    }
-    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
-        const int nOrder = CompareLabelKeys(a.key, b.key);
-        return nOrder != 0 ? nOrder < 0 : a.nRank < b.nRank;
-    });
-    std::unordered_map<LPARAM, int> position;
-    for (size_t i = 0; i < children.size(); ++i) position[children[i].lParam] = static_cast<int>(i);
+    struct Sorting {
+        const CItemTable* pTable;
+        const CPlacedTitles* pPlaced;
+        std::unordered_map<LPARAM, std::pair<std::wstring, int>> keys;  // ID -> label, rank
+        const std::pair<std::wstring, int>& KeyOf(LPARAM nID) {
+            auto it = keys.find(nID);
+            if (it != keys.end()) return it->second;
+            const int nIndex = pTable->IndexOfID(static_cast<int>(nID));
+            // A node without a record goes after the others.
+            return keys[nID] =
+                       nIndex >= 0
+                           ? std::make_pair(LabelSortKey(pPlaced->SortTitle(
+                                                static_cast<int>(nID), (*pTable)[nIndex]->m_Title)),
+                                            nIndex)
+                           : std::make_pair(std::wstring(), INT_MAX);
+        }
+    } sorting{&GetDocument()->m_PtrAry, &m_PlacedTitles, {}};
     TVSORTCB sort = {};
     sort.hParent = hFolder;
-    sort.lParam = reinterpret_cast<LPARAM>(&position);
+    sort.lParam = reinterpret_cast<LPARAM>(&sorting);
     sort.lpfnCompare = [](LPARAM a, LPARAM b, LPARAM lParamSort) -> int {
-        const auto& pos = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(lParamSort);
-        return pos.at(a) - pos.at(b);
+        auto& s = *reinterpret_cast<Sorting*>(lParamSort);
+        const auto& ka = s.KeyOf(a);
+        const auto& kb = s.KeyOf(b);
+        const bool bByLabel = ka.second != INT_MAX && kb.second != INT_MAX;
+        const int nOrder = bByLabel ? CompareLabelKeys(ka.first, kb.first) : 0;
+        if (nOrder != 0) return nOrder;
+        return ka.second < kb.second ? -1 : ka.second > kb.second ? 1 : 0;
     };
     TreeView_SortChildrenCB(m_hWnd, &sort, FALSE);
 }

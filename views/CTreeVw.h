@@ -15,6 +15,7 @@
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
+class CStatusProgress;
 class CTreeDropTarget;
 class CUrlItem;
 struct CChangeEffect;
@@ -38,8 +39,9 @@ public:
     void ApplyViewSettings();
 
     // Replaces every node with a tree built from the item table, all folders
-    // expanded and the ROOT selected.
+    // expanded (but those whose IDs are in collapsed) and the ROOT selected.
     void BuildTree();
+    void BuildTree(const std::unordered_set<int>& collapsed);
     // The node whose item data is nID: a pre-order search of hStart, its
     // descendants and the nodes after it; nullptr when none.
     HTREEITEM FindNode(HTREEITEM hStart, int nID) const;
@@ -204,6 +206,7 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    void AddImportedNodes(int nFolderIndex, CStatusProgress& progress);
     // Selects the node of nID (0: the ROOT) and scrolls it into view; the
     // document and the panes follow.
     BOOL SelectID(int nID);

@@ -93,14 +93,8 @@ void CTreeVw::RememberCollapsed(const std::vector<int>& recordIDs) {
     }
 }
 
-// The rebuilt tree has every folder expanded: those last seen collapsed
-// (RememberCollapsed), now or before their nodes went, are collapsed again.
+// The rebuilt tree has every folder expanded but those last seen collapsed
+// (RememberCollapsed), now or before their nodes went.
 void CTreeVw::RebuildKeepingExpansion() {
-    BuildTree();
-    if (m_Collapsed.empty() || !m_hRootNode) return;
-    SendMessage(WM_SETREDRAW, FALSE);
-    for (int nID : m_Collapsed)
-        if (HTREEITEM h = NodeOfID(nID)) TreeView_Expand(m_hWnd, h, TVE_COLLAPSE);
-    SendMessage(WM_SETREDRAW, TRUE);
-    Invalidate();
+    BuildTree(m_Collapsed);
 }
