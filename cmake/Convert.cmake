@@ -27,7 +27,9 @@ set(ORD_CONVERT_SOURCES
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
     convert/FavoritesPath.cpp
+    convert/HtmlScanner.cpp
     convert/ImportFolder.cpp
+    convert/IncomingAddress.cpp
     convert/LinkData.cpp
     convert/LinkPage.cpp
     convert/ProgramStrings.cpp

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "convert/IncomingAddress.h"
 #include "fw/base/AfxMessages.h"
 
 CString ImportFolderTitle(ImportKind kind, const CTime& time) {
@@ -37,6 +38,8 @@ int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, CString strTitle, boo
     pItem->m_ID = doc.GetFreeID();
     pItem->m_Title = std::move(strTitle);
     pItem->m_IsURL = bURL ? 1 : 0;
-    pItem->m_URL = bURL ? std::move(strURL) : CString();
+    // Tabs and line breaks are no part of an address; kept, they would
+    // break the lines of an exported shortcut.
+    pItem->m_URL = bURL ? WithoutLineBreaks(strURL) : CString();
     return nIndex;
 }
