@@ -194,13 +194,14 @@ size_t FindEndTag(const char* s, size_t n, size_t i, const char* pszName) {
     return n;
 }
 
-// The one pass over the file's text (UTF-8) that fills the entries.
+// The one pass over the file's text (markup in ASCII, the rest in the
+// file's charset) that fills the entries.
 class CMarkupReader {
 public:
     CMarkupReader(const std::string& text, BookmarkCharset charset, CBookmarkFile::Entries& entries)
         : m_s(text.data()), m_n(text.size()), m_charset(charset), m_entries(entries) {}
 
-    // Returns false when lists nested deeper than kBookmarkMaxDepth.
+    // Returns false when folders nested deeper than kBookmarkMaxDepth.
     bool Read() {
         size_t i = 0;
         while (i < m_n) {
