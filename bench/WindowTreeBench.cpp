@@ -333,8 +333,8 @@ int main(int argc, char** argv) {
             HWND hTree = pTree->m_hWnd;
             CAppendObserver observer(hTree);
             ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
-            ImportBookmarkLevel(doc, file, pTree->m_hImportNode,
-                                pTree->GetItemID(pTree->m_hImportNode), 1, &observer);
+            ImportBookmarkTree(doc, file, pTree->m_hImportNode,
+                               pTree->GetItemID(pTree->m_hImportNode), &observer);
             for (HTREEITEM h : observer.touched) SortAsBefore(pTree, h);
             ::SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
             TreeView_Expand(hTree, pTree->m_hImportNode, TVE_EXPAND);

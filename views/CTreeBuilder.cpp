@@ -9,10 +9,11 @@
 #include "views/CTreeLayout.h"
 #include "views/LabelOrder.h"
 
-CTreeBuilder::CTreeBuilder(HWND hTree, const CItemTable& table)
+CTreeBuilder::CTreeBuilder(HWND hTree, const CItemTable& table, const CPlacedTitles* pPlaced)
     : m_hTree(hTree),
       m_pfnTreeProc(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hTree, GCLP_WNDPROC))),
-      m_table(table) {}
+      m_table(table),
+      m_pPlaced(pPlaced) {}
 
 LRESULT CTreeBuilder::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
     if (!m_pfnTreeProc) return ::SendMessageA(m_hTree, message, wParam, lParam);
@@ -24,7 +25,7 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
                         const std::function<void(int nID, HTREEITEM hNode)>& onInserted) {
     // Labels are converted once; siblings compare as every single insertion
     // compares them (LabelOrder.h).
-    const std::vector<std::wstring> keys = LabelSortKeys(m_table, nFirstIndex);
+    const std::vector<std::wstring> keys = LabelSortKeys(m_table, nFirstIndex, m_pPlaced);
     const CTreeLayout layout(
         m_table, nTopID,
         [&keys](int a, int b) {

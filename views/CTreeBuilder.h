@@ -15,11 +15,14 @@
 
 #include "store/CItemTable.h"
 
+class CPlacedTitles;
 class CStatusProgress;
 
 class CTreeBuilder {
 public:
-    CTreeBuilder(HWND hTree, const CItemTable& table);
+    // Siblings are ordered by the titles pPlaced places them by (their own
+    // titles when it is null).
+    CTreeBuilder(HWND hTree, const CItemTable& table, const CPlacedTitles* pPlaced = nullptr);
 
     // Inserts under hTop, the node of the record nTopID (0: the ROOT), every
     // record shown below it among those at table index nFirstIndex or later
@@ -39,4 +42,5 @@ private:
     HWND m_hTree;
     WNDPROC m_pfnTreeProc;
     const CItemTable& m_table;
+    const CPlacedTitles* m_pPlaced;
 };

@@ -10,6 +10,7 @@
 #include "app/BrowserDetect.h"
 #include "app/CPSheet.h"
 #include "browser/BrowserCommandLine.h"
+#include "browser/OpenTarget.h"
 #include "browser/WindowInfoReply.h"
 #include "convert/ClipboardLink.h"
 #include "convert/LinkPage.h"
@@ -121,12 +122,16 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 }
 
 void CTreeVw::OnInitialUpdate() {
+    // New or Open during a drag (their keys still work): the nodes it holds
+    // are about to go.
+    CancelDrag();
     CTreeView::OnInitialUpdate();
     RegisterLinkDrop();
     // Another document: nothing of the old one is searched.
     m_FindIndex.Clear();
     m_FindMatches.clear();
     m_Collapsed.clear();
+    m_PlacedTitles.Clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -288,12 +293,14 @@ int CTreeVw::TableRank(int nID) const {
 // and after those of equal rank that come earlier in the table. So a single
 // insertion lands where a rebuild from the table would put it.
 HTREEITEM CTreeVw::SortedPlace(HTREEITEM hParent, const CString& strText, int nID) const {
-    const std::wstring key = LabelSortKey(strText);
+    const std::wstring key = LabelSortKey(m_PlacedTitles.SortTitle(nID, strText));
     const int nRank = TableRank(nID);
     HTREEITEM hAfter = TVI_FIRST;
     for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
-        const int nOrder = CompareLabelKeys(LabelSortKey(GetItemText(h)), key);
-        if (nOrder > 0 || (nOrder == 0 && TableRank(GetItemID(h)) > nRank)) break;
+        const int nSibling = GetItemID(h);
+        const int nOrder =
+            CompareLabelKeys(LabelSortKey(m_PlacedTitles.SortTitle(nSibling, GetItemText(h))), key);
+        if (nOrder > 0 || (nOrder == 0 && TableRank(nSibling) > nRank)) break;
         hAfter = h;
     }
     return hAfter;
@@ -337,7 +344,7 @@ void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
     if (pDoc && pDoc->m_bEmpty != 1) {
         m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
         CStatusProgress progress;
-        CTreeBuilder(m_hWnd, pDoc->m_PtrAry)
+        CTreeBuilder(m_hWnd, pDoc->m_PtrAry, &m_PlacedTitles)
             .Build(
                 m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
                 &progress, [this](int nID, HTREEITEM hNode) { m_NodeOfID[nID] = hNode; });
@@ -354,17 +361,21 @@ void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
 void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
     struct Sorting {
         const CItemTable* pTable;
+        const CPlacedTitles* pPlaced;
         std::unordered_map<LPARAM, std::pair<std::wstring, int>> keys;  // ID -> label, rank
         const std::pair<std::wstring, int>& KeyOf(LPARAM nID) {
             auto it = keys.find(nID);
             if (it != keys.end()) return it->second;
             const int nIndex = pTable->IndexOfID(static_cast<int>(nID));
             // A node without a record goes after the others.
-            return keys[nID] = nIndex >= 0 ? std::make_pair(
-                                                 LabelSortKey((*pTable)[nIndex]->m_Title), nIndex)
-                                           : std::make_pair(std::wstring(), INT_MAX);
+            return keys[nID] =
+                       nIndex >= 0
+                           ? std::make_pair(LabelSortKey(pPlaced->SortTitle(
+                                                static_cast<int>(nID), (*pTable)[nIndex]->m_Title)),
+                                            nIndex)
+                           : std::make_pair(std::wstring(), INT_MAX);
         }
-    } sorting{&GetDocument()->m_PtrAry, {}};
+    } sorting{&GetDocument()->m_PtrAry, &m_PlacedTitles, {}};
     TVSORTCB sort = {};
     sort.hParent = hFolder;
     sort.lParam = reinterpret_cast<LPARAM>(&sorting);
@@ -413,10 +424,17 @@ void CTreeVw::OnItemChanged() {
     const int nIndex = pDoc->GetCurIndex();
     HTREEITEM hSel = GetSelectedItem();
     if (nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize() || !hSel || hSel == m_hRootNode) return;
+    const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
+    RelabelNode(hSel, rec.m_ID, rec.m_Title);
+}
+
+// The node keeps its place: its siblings go on being ordered by the title
+// that placed it.
+void CTreeVw::RelabelNode(HTREEITEM hNode, int nID, const CString& strTitle) {
+    m_PlacedTitles.Relabelled(nID, GetItemText(hNode), strTitle);
     TVITEMA item = {};
     item.mask = TVIF_HANDLE | TVIF_TEXT;
-    item.hItem = hSel;
-    CString strTitle = pDoc->m_PtrAry[nIndex]->m_Title;
+    item.hItem = hNode;
     item.pszText = const_cast<char*>(static_cast<const char*>(strTitle));
     ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -529,7 +547,8 @@ void CTreeVw::OnContextMenu(CWnd*, POINT point) {
 // ---- Command enabling
 
 void CTreeVw::OnUpdateTreeCommand(CCmdUI* pCmdUI) {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     pCmdUI->Enable(IsTreeCommandEnabled(pCmdUI->m_nID, state));
 }
 
@@ -929,6 +948,22 @@ void CTreeVw::OnExecute() {
     if (pDoc->m_bEmpty == 1 || nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize()) return;
     const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
     if (rec.m_IsURL == 0) return;  // folders open nothing
+    // The URL may come from any file or program: a program or a share is
+    // opened only when the user agrees, a would-be switch never.
+    switch (ClassifyOpenTarget(rec.m_URL)) {
+        case OpenTarget::Now:
+            break;
+        case OpenTarget::Ask:
+            if (AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), ShownTarget(rec.m_URL)),
+                              AFX_MB_YESNO | AFX_MB_ICONQUESTION | MB_DEFBUTTON2) != AFX_IDYES)
+                return;
+            break;
+        case OpenTarget::Refused:
+            ViewMessageBeep(0);
+            AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_REFUSED), ShownTarget(rec.m_URL)),
+                          AFX_MB_OK | AFX_MB_ICONEXCLAMATION);
+            return;
+    }
     if (m_BrowserAny != 0)
         LaunchBrowser(rec.m_URL);
     else
@@ -939,6 +974,8 @@ void CTreeVw::OnExecute() {
 // the program run; a command line there (see BrowserCommandLine.h) keeps its
 // program and switches as the user wrote them.
 void CTreeVw::LaunchBrowser(const CString& strTarget) {
+    // Whatever the caller, nothing that a browser would take for a switch.
+    if (ClassifyOpenTarget(strTarget) == OpenTarget::Refused) return;
     const DWORD dwAttr = ::GetFileAttributesA(m_BrowserName);
     const bool bFile = dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
     CString strCommand = BuildBrowserCommandLine(m_BrowserName, strTarget, bFile);

@@ -1,8 +1,8 @@
 // The left pane: the tree of folders and URL items under one ROOT node, the
 // holder of the program's settings record, and the target of the bookmark
 // commands. Every node carries its record's m_ID as item data (0 for the
-// ROOT); siblings stand in one label order (LabelOrder.h), equal labels in
-// table order.
+// ROOT); siblings stand in one label order (LabelOrder.h) of the titles they
+// were placed by (CPlacedTitles.h), equal labels in table order.
 #pragma once
 
 #include <unordered_map>
@@ -11,6 +11,7 @@
 
 #include "browser/BrowserDde_win.h"
 #include "find/CFindIndex.h"
+#include "find/CPlacedTitles.h"
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
@@ -210,6 +211,8 @@ private:
     // document and the panes follow.
     BOOL SelectID(int nID);
     void FollowChange(const CChangeEffect& effect);
+    // Gives the node of nID the label strTitle where it stands.
+    void RelabelNode(HTREEITEM hNode, int nID, const CString& strTitle);
     // BuildTree, then the folders collapsed before are collapsed again.
     void RebuildKeepingExpansion();
     CString FindStatus(int nMatch) const;
@@ -228,6 +231,8 @@ private:
     // with children whether it is collapsed.
     void RememberCollapsed(const std::vector<int>& recordIDs);
     std::unordered_map<int, HTREEITEM> m_NodeOfID;
+    // What orders the nodes relabelled in place (every sibling order uses it).
+    CPlacedTitles m_PlacedTitles;
     CString m_strFindQuery;
     std::vector<int> m_FindMatches;
 };

@@ -76,7 +76,7 @@ private:
 // it in the table), sorted, the sub-folders collapsed as the reader left them.
 void CTreeVw::AddImportedNodes(int nFolderIndex, CStatusProgress& progress) {
     CNoRedraw noRedraw(m_hWnd);
-    CTreeBuilder(m_hWnd, GetDocument()->m_PtrAry)
+    CTreeBuilder(m_hWnd, GetDocument()->m_PtrAry, &m_PlacedTitles)
         .Build(
             m_hImportNode, GetDocument()->m_PtrAry[nFolderIndex]->m_ID, nFolderIndex + 1,
             [](int) { return false; }, &progress,
@@ -139,16 +139,16 @@ void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
         InsertNewItem(TRUE, TRUE, bBookmarkTitle);
         pDoc->SetModifiedFlag(TRUE);
         // The file is read once; an unreadable file leaves the dated folder
-        // empty. A file whose folders never end is stopped by the importer's
-        // record limit, keeping what was made.
+        // empty. A file nested deeper than the records keep is imported
+        // all the same and reported as failed.
         CBookmarkFile file;
         bLoaded = file.Load(strPath);
         if (bLoaded) {
             // Each entry is counted as it is read and again as its node goes in.
-            CStatusProgress progress(2 * file.GetEntryLineCount());
+            CStatusProgress progress(2 * static_cast<int>(file.GetEntries().size()));
             CImportCounter counter(progress);
-            nResult = ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1,
-                                          &counter);
+            nResult =
+                ImportBookmarkTree(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), &counter);
             AddImportedNodes(nFirst, progress);
         }
         pDoc->History().Appended(nFirst);

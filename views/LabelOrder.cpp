@@ -1,5 +1,7 @@
 #include "views/LabelOrder.h"
 
+#include "find/CPlacedTitles.h"
+
 std::wstring LabelSortKey(const CString& strLabel) {
     const std::string& s = strLabel.str();
     if (s.empty()) return std::wstring();
@@ -10,10 +12,12 @@ std::wstring LabelSortKey(const CString& strLabel) {
     return w;
 }
 
-std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex) {
+std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex,
+                                        const CPlacedTitles* pPlaced) {
     std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
     for (int i = nFirstIndex < 0 ? 0 : nFirstIndex; i < table.GetSize(); ++i)
-        keys[static_cast<size_t>(i)] = LabelSortKey(table[i]->m_Title);
+        keys[static_cast<size_t>(i)] = LabelSortKey(
+            pPlaced ? pPlaced->SortTitle(table[i]->m_ID, table[i]->m_Title) : table[i]->m_Title);
     return keys;
 }
 
