@@ -27,6 +27,8 @@
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/win32/ViewTestSupport.h"
+#include "views/CTreeBuilder.h"
+#include "views/CTreeLayout.h"
 #include "views/LabelOrder.h"
 
 namespace {
@@ -117,6 +119,61 @@ void SortAsBefore(CTreeVw* pTree, HTREEITEM hFolder) {
 
 std::string g_bookmarkPath;
 
+// CPU time of this thread, in milliseconds: what the work costs whatever
+// else the machine runs.
+double ThreadCpuMs() {
+    FILETIME c, e, k, u;
+    ::GetThreadTimes(::GetCurrentThread(), &c, &e, &k, &u);
+    auto ms = [](const FILETIME& t) {
+        return ((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
+    };
+    return ms(k) + ms(u);
+}
+
+// Where a build's time goes, step by step, in CPU and wall milliseconds.
+void PrintPhases(ViewFixture& f, const std::string& bigPath) {
+    CTreeVw* pTree = f.Tree();
+    HWND hTree = pTree->m_hWnd;
+    double c0 = ThreadCpuMs();
+    auto w0 = std::chrono::steady_clock::now();
+    auto phase = [&](const char* name) {
+        const double c1 = ThreadCpuMs();
+        const auto w1 = std::chrono::steady_clock::now();
+        std::printf("  %-40s cpu %8.1f  wall %8.1f\n", name, c1 - c0,
+                    std::chrono::duration<double, std::milli>(w1 - w0).count());
+        c0 = c1;
+        w0 = w1;
+    };
+    f.Doc()->OnOpenDocument(bigPath.c_str());
+    phase("read the file");
+    const CItemTable& table = f.Doc()->m_PtrAry;
+    const std::vector<std::wstring> keys = LabelSortKeys(table);
+    phase("label keys");
+    const CTreeLayout layout(table, 0, [&keys](int a, int b) {
+        return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+    });
+    const auto steps = layout.InsertionSteps();
+    phase("layout and steps");
+    ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
+    TreeView_DeleteAllItems(hTree);
+    phase("delete (empty tree)");
+    TVINSERTSTRUCTA tvis = {};
+    tvis.hParent = TVI_ROOT;
+    tvis.hInsertAfter = TVI_LAST;
+    tvis.item.mask = TVIF_TEXT | TVIF_PARAM;
+    tvis.item.pszText = const_cast<char*>("ROOT");
+    HTREEITEM hRoot = reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
+    CTreeBuilder(hTree, table).Build(hRoot, 0, 0, nullptr, nullptr);
+    phase("builder (layout again, insert, expand)");
+    ::SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
+    phase("redraw on");
+    TreeView_SelectItem(hTree, hRoot);
+    phase("select the ROOT");
+    f.h.PumpIdle();
+    phase("pump and idle");
+}
+
 INT_PTR ChooseBookmarkFile(CFileDialog& dlg) {
     dlg.SetPathName(g_bookmarkPath.c_str());
     return IDOK;
@@ -146,7 +203,8 @@ double StartProgram(const std::string& exePath, const std::string& docPath) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const int nRuns = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const bool bPhases = argc > 1 && std::string(argv[1]) == "phases";
+    const int nRuns = argc > 1 && !bPhases ? std::max(1, std::atoi(argv[1])) : 3;
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::vector<std::string> texts;
     const std::vector<Rec> records = BigDocument(texts);
@@ -161,6 +219,10 @@ int main(int argc, char** argv) {
     f.Doc()->OnSaveDocument(bigPath.c_str());
     const int nNodes = static_cast<int>(TreeView_GetCount(pTree->m_hWnd));
     f.Load({});
+    if (bPhases) {
+        PrintPhases(f, bigPath);
+        return 0;
+    }
 
     // The program started on each document until its window answers: this
     // build, and the one given as the second argument (the program as it was).

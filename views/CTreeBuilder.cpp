@@ -9,8 +9,20 @@
 #include "views/CTreeLayout.h"
 #include "views/LabelOrder.h"
 
+CTreeBuilder::CTreeBuilder(HWND hTree, const CItemTable& table, const CPlacedTitles* pPlaced)
+    : m_hTree(hTree),
+      m_pfnTreeProc(reinterpret_cast<WNDPROC>(::GetClassLongPtrA(hTree, GCLP_WNDPROC))),
+      m_table(table),
+      m_pPlaced(pPlaced) {}
+
+LRESULT CTreeBuilder::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    if (!m_pfnTreeProc) return ::SendMessageA(m_hTree, message, wParam, lParam);
+    return ::CallWindowProcA(m_pfnTreeProc, m_hTree, message, wParam, lParam);
+}
+
 int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
-                        const std::function<bool(int nID)>& bExpand, CStatusProgress* pProgress) {
+                        const std::function<bool(int nID)>& bExpand, CStatusProgress* pProgress,
+                        const std::function<void(int nID, HTREEITEM hNode)>& onInserted) {
     // Labels are converted once; siblings compare as every single insertion
     // compares them (LabelOrder.h).
     const std::vector<std::wstring> keys = LabelSortKeys(m_table, nFirstIndex, m_pPlaced);
@@ -43,7 +55,10 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
         if (!hAfter) hAfter = TVI_LAST;
         HTREEITEM hNode = Insert(*m_table[step.nIndex], hParent, hAfter);
         nodes[static_cast<size_t>(step.nIndex)] = hNode;
-        if (hNode) ++nInserted;
+        if (hNode) {
+            ++nInserted;
+            if (onInserted) onInserted(m_table[step.nIndex]->m_ID, hNode);
+        }
         if (pProgress) pProgress->Step();
     }
 
@@ -51,7 +66,7 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
     for (auto it = parents.rbegin(); it != parents.rend(); ++it) {
         if (bExpand && !bExpand(*it)) continue;
         HTREEITEM hNode = *it == nTopID ? hTop : nodeAt(m_table.IndexOfID(*it));
-        if (hNode) TreeView_Expand(m_hTree, hNode, TVE_EXPAND);
+        if (hNode) Send(TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(hNode));
     }
     return nInserted;
 }
@@ -66,6 +81,5 @@ HTREEITEM CTreeBuilder::Insert(const CUrlItem& item, HTREEITEM hParent, HTREEITE
     tvis.item.iImage = nImage;
     tvis.item.iSelectedImage = nImage + 1;
     tvis.item.lParam = item.m_ID;
-    return reinterpret_cast<HTREEITEM>(
-        ::SendMessageA(m_hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
+    return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
 }

@@ -347,7 +347,7 @@ void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
         CTreeBuilder(m_hWnd, pDoc->m_PtrAry, &m_PlacedTitles)
             .Build(
                 m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
-                &progress);
+                &progress, [this](int nID, HTREEITEM hNode) { m_NodeOfID[nID] = hNode; });
     }
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();

@@ -79,7 +79,8 @@ void CTreeVw::AddImportedNodes(int nFolderIndex, CStatusProgress& progress) {
     CTreeBuilder(m_hWnd, GetDocument()->m_PtrAry, &m_PlacedTitles)
         .Build(
             m_hImportNode, GetDocument()->m_PtrAry[nFolderIndex]->m_ID, nFolderIndex + 1,
-            [](int) { return false; }, &progress);
+            [](int) { return false; }, &progress,
+            [this](int nID, HTREEITEM hNode) { m_NodeOfID[nID] = hNode; });
 }
 
 // ---- Favorites import, or the bookmark file for another browser
