@@ -58,6 +58,8 @@ set(ORD_APP_SOURCES
     views/LinkDataObject.cpp
     views/FindCommands.cpp
     views/UndoCommands.cpp
+    views/TreeScroll.cpp
+    views/DoneMessage.cpp
     views/CFindBar.cpp
     app/CTreePaneSplitter.cpp
 )
@@ -85,6 +87,8 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/ToolBarExTest.cpp
     tests/win32/IconMenuTest.cpp
     tests/win32/DockingTest.cpp
+    tests/win32/UserInput.cpp
+    tests/win32/MouseAndKeysTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.

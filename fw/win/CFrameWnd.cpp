@@ -590,12 +590,25 @@ CString CFrameWnd::GetMessageString(UINT nID) const {
     return AfxExtractSubString(AfxLoadString(nID), 0);
 }
 
-void CFrameWnd::SetMessageText(const char* pszText) {
+void CFrameWnd::ShowMessageText(const char* pszText) {
     if (CControlBar* pBar = GetControlBar(AFX_IDW_STATUS_BAR)) pBar->SetMessagePaneText(pszText);
 }
 
+void CFrameWnd::SetMessageText(const char* pszText) {
+    m_strHeldMessage.Empty();
+    ShowMessageText(pszText);
+}
+
 void CFrameWnd::SetMessageText(UINT nID) {
-    SetMessageText(AfxLoadString(nID));
+    if (nID == AFX_IDS_IDLEMESSAGE && !m_strHeldMessage.IsEmpty())
+        ShowMessageText(m_strHeldMessage);
+    else
+        SetMessageText(AfxLoadString(nID));
+}
+
+void CFrameWnd::SetHeldMessageText(const char* pszText) {
+    ShowMessageText(pszText);
+    m_strHeldMessage = pszText;
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
