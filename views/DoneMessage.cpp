@@ -6,6 +6,7 @@
 
 #include "fw/base/AfxHooks.h"
 #include "fw/win/CFrameWnd.h"
+#include "fw/win/HeldMessage.h"
 #include "fw/win/AfxWin.h"
 #include "res/resource.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 void ShowInStatusBar(const CString& strText) {
     if (auto* pFrame = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
-        pFrame->SetHeldMessageText(strText);
+        SetHeldMessageText(pFrame, strText);
 }
 
 }  // namespace

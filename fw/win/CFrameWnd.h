@@ -66,11 +66,9 @@ public:
     void SaveBarState(const char* pszSection) const;
     void LoadBarState(const char* pszSection);
 
-    // The status bar's message pane. A held text (the report of finished
-    // work) stands in for the idle message until the next other text.
+    // The status bar's message pane
     void SetMessageText(const char* pszText);
     void SetMessageText(UINT nID);
-    void SetHeldMessageText(const char* pszText);
     // The command prompt shown in the message pane: the string's first field.
     CString GetMessageString(UINT nID) const;
 
@@ -123,6 +121,4 @@ private:
     DWORD m_dwDockStyle = 0;
     UINT m_nFlybyID = 0;
     bool m_bShownOnce = false;
-    CString m_strHeldMessage;
-    void ShowMessageText(const char* pszText);
 };

@@ -109,7 +109,7 @@ void UserInput::Type(const char* pszText) const {
 bool UserInput::RunUntil(const std::function<bool()>& state) const {
     // Each round waits for the next message; the frame's clock ticks keep
     // coming, so a state that never arrives ends the wait in the end.
-    for (int nRound = 0; nRound < 2000; ++nRound) {
+    for (int nRound = 0; nRound < 300; ++nRound) {
         m_app.PumpIdle();
         if (state()) return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
@@ -118,7 +118,9 @@ bool UserInput::RunUntil(const std::function<bool()>& state) const {
 }
 
 bool UserInput::Settle() const {
-    return RunUntil([] { return GetQueueStatus(QS_ALLINPUT) == 0; });
+    // Timers (a caret's blinking) never stop coming.
+    return RunUntil(
+        [] { return GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_SENDMESSAGE) == 0; });
 }
 
 POINT NodeCentre(HWND hTree, HTREEITEM hItem) {
