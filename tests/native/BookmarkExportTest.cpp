@@ -260,7 +260,7 @@ TEST(BookmarkExport, RoundTripThroughOurImport) {
           "a<b & \"c\" &lt; <DT><A HREF=x>"},
          {2, 0, "&#32;", nullptr, "&"}},
         {{1, 0, "bookmarklet",
-          "javascript:(function(){  alert(\"a  b\");\n\tvar s = 'x > y';  })()  ", nullptr},
+          "javascript:(function(){  alert(\"a  b\");  var s = 'x > y';  })()  ", nullptr},
          {2, 0, " ", " leading and trailing ", nullptr}},
         {{1, 0, "  two  blanks\tand a tab  ", "http://t/",
           "\r\n  first\r\n\r\n  third\rfourth\nfifth  \r\n"},
