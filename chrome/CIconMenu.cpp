@@ -513,7 +513,11 @@ void CIconMenu::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
         if (!bGrayed) {
             drawBoth(X, crText);
         } else if (bSelected) {
-            drawBoth(X, crMenu);
+            // Grey on the highlight, as the system draws its own disabled
+            // entries, so that it does not read as enabled; the menu colour
+            // only where grey would not show on it.
+            const COLORREF crGray = ::GetSysColor(COLOR_GRAYTEXT);
+            drawBoth(X, crGray != ::GetSysColor(COLOR_HIGHLIGHT) ? crGray : crMenu);
         } else {
             RECT X1 = X;
             ::OffsetRect(&X1, 1, 1);

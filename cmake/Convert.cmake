@@ -32,6 +32,7 @@ set(ORD_CONVERT_SOURCES
     convert/IncomingAddress.cpp
     convert/LinkData.cpp
     convert/LinkPage.cpp
+    convert/LinkTitle.cpp
     convert/ProgramStrings.cpp
     convert/UrlFile.cpp
     ${ORD_PROGRAM_STRINGS_INC}
@@ -52,6 +53,7 @@ list(APPEND ORD_PORTABLE_TEST_SOURCES
     tests/native/FavoritesTest.cpp
     tests/native/LinkDataTest.cpp
     tests/native/LinkPageTest.cpp
+    tests/native/LinkTitleTest.cpp
     tests/native/UrlFileTest.cpp
     tests/native/WindowInfoReplyTest.cpp
 )

@@ -146,6 +146,10 @@
 #define IDC_FIND_EDIT               1030    /* the find bar's field */
 #define IDC_FIND_CLOSE              1031    /* the find bar's close button */
 
+/* ---- Status-bar reports of finished exports */
+#define IDS_DONE_LINKS_WRITTEN      32890   /* %1 = the number of links, %2 = the file or folder */
+#define IDS_DONE_CLIPBOARD_LINK     32891   /* %1 = the item's title */
+
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */
 #define IDS_HTML_SEPARATOR          32901   /* 区切り rule with <BR> */

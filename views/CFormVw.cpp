@@ -13,6 +13,10 @@ BEGIN_MESSAGE_MAP(CFormVw, CFormView)
 ON_COMMAND(ID_INT_SELECTION_CHANGED, OnShowCurrent)
 ON_COMMAND(ID_INT_SHOW_PENDING, OnShowPending)
 ON_BN_CLICKED(IDC_UPDATE, OnUpdateRecord)
+// Enter in TITLE or URL: the dialog manager's OK, for want of a default
+// button, presses UPDATE, so that the typing is applied rather than lost at
+// the next selection.
+ON_COMMAND(IDOK, OnUpdateRecord)
 ON_BN_CLICKED(IDC_CHECK, OnCheck)
 ON_EN_SETFOCUS(IDC_TITLE, OnTitleSetFocus)
 ON_EN_SETFOCUS(IDC_URL, OnURLSetFocus)

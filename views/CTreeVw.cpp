@@ -28,6 +28,7 @@
 #include "store/ItemEdits.h"
 #include "views/CTreeBuilder.h"
 #include "views/CommandRules.h"
+#include "views/DoneMessage.h"
 #include "views/LabelOrder.h"
 #include "views/ViewBeep.h"
 
@@ -537,11 +538,19 @@ void CTreeVw::ShowContextMenuAtCorner() {
 }
 
 void CTreeVw::OnContextMenu(CWnd*, POINT point) {
-    // (-1, -1): the keyboard's context-menu key.
-    if (point.x == -1 && point.y == -1)
+    // (-1, -1): the keyboard's context-menu key, for the selection.
+    if (point.x == -1 && point.y == -1) {
         ShowContextMenuAtCorner();
-    else
-        ShowContextMenu(point);
+        return;
+    }
+    // A right click on a node is for that node: it is selected first, so
+    // that the menu's entries and commands are its own.
+    TVHITTESTINFO hit = {};
+    hit.pt = point;
+    ScreenToClient(&hit.pt);
+    HTREEITEM hHit = TreeView_HitTest(m_hWnd, &hit);
+    if (hHit && (hit.flags & TVHT_ONITEM) && hHit != GetSelectedItem()) SelectItem(hHit);
+    ShowContextMenu(point);
 }
 
 // ---- Command enabling
@@ -759,6 +768,7 @@ void CTreeVw::OnCreateLinkHtml() {
     options.bPlainLinks = m_LinkTarget != 0;
     // A failure has been reported; a page not fully written is not opened.
     if (WriteLinkPage(*pDoc, strPath, options) != LinkPageResult::Done) return;
+    ReportLinksWritten(CountLinksUnder(pDoc->m_PtrAry, 0), strPath);
     LaunchBrowser(strPath);
 }
 
@@ -768,13 +778,13 @@ void CTreeVw::OnSetClipboardLink() {
     if (pDoc->m_bEmpty == 1 || nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize()) return;
     const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
     if (rec.m_IsURL == 0) return;  // folders give no link
-    CopyTextToClipboard(MakeClipboardLink(rec));
+    if (CopyTextToClipboard(MakeClipboardLink(rec))) ReportClipboardLink(rec.m_Title);
 }
 
-void CTreeVw::CopyTextToClipboard(const CString& strText) {
+BOOL CTreeVw::CopyTextToClipboard(const CString& strText) {
     if (!::OpenClipboard(m_hWnd)) {
         AfxMessageBox("Error OpenClipboard()");
-        return;
+        return FALSE;
     }
     const size_t cb = static_cast<size_t>(strText.GetLength()) + 1;
     HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, cb);
@@ -783,14 +793,16 @@ void CTreeVw::CopyTextToClipboard(const CString& strText) {
         // The clipboard keeps what it had.
         if (hMem) ::GlobalFree(hMem);
         ::CloseClipboard();
-        return;
+        return FALSE;
     }
     memcpy(p, static_cast<const char*>(strText), cb);
     ::EmptyClipboard();
     ::GlobalUnlock(hMem);
     // Once taken the memory is the clipboard's.
-    if (!::SetClipboardData(CF_TEXT, hMem)) ::GlobalFree(hMem);
+    const BOOL bPlaced = ::SetClipboardData(CF_TEXT, hMem) != nullptr;
+    if (!bPlaced) ::GlobalFree(hMem);
     ::CloseClipboard();
+    return bPlaced;
 }
 
 // ---- Drag and drop

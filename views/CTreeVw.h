@@ -64,8 +64,8 @@ public:
     CString RequestWindowInfo();
     void DisconnectBrowserDde();
 
-    // Places the text on the clipboard as CF_TEXT.
-    void CopyTextToClipboard(const CString& strText);
+    // Places the text on the clipboard as CF_TEXT; FALSE when it could not.
+    BOOL CopyTextToClipboard(const CString& strText);
 
     // Sorts one folder's children by label, once, after nodes were added
     // in bulk without sorted insertion.
@@ -129,7 +129,8 @@ public:
     CString m_Build;
 
     // Links from other programs (views/LinkCommands.cpp). AddLinkFromData
-    // adds a URL record with this title and address under the folder
+    // adds a URL record with this address, titled from strTitle as
+    // LinkItemTitle (convert/LinkTitle.h) says, under the folder
     // hFolder (the ROOT when null) by Add URL's insertion, selects it and
     // returns its node; null when refused (hFolder is a URL item). The
     // caller need not set the modified flag.

@@ -86,15 +86,23 @@ void CTreeVw::SetFindHighlight(BOOL bOn) {
     if (m_hWnd) Invalidate();
 }
 
+// The selected node: in the highlight while the find field has the focus, so
+// that the match stands out; in the inactive colours while another pane has
+// it, so that the user sees which item the form and the memo show (the
+// control's own mark then is the button face, next to invisible on white).
 void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pDraw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
     *pResult = CDRF_DODEFAULT;
-    if (!m_bFindHighlight) return;
     if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
         *pResult = CDRF_NOTIFYITEMDRAW;
     } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
                reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec) == GetSelectedItem()) {
-        pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-        pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+        if (m_bFindHighlight) {
+            pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+            pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+        } else if (::GetFocus() != m_hWnd) {
+            pDraw->clrText = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+            pDraw->clrTextBk = ::GetSysColor(COLOR_INACTIVECAPTION);
+        }
     }
 }

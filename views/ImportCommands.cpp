@@ -18,15 +18,18 @@
 #include "views/CTreeBuilder.h"
 #include "views/CTreeExportTree.h"
 #include "views/CTreeVw.h"
+#include "views/DoneMessage.h"
 #include "views/ViewBeep.h"
 
 namespace {
 
 const char kBookmarkFileName[] = "bookmark.htm";
 const char kBookmarkDefExt[] = "HTM";
-// 32783 and 32776 name the first filter differently.
-const char kReadBookmarkFilter[] = "HTM Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||";
-const char kConvertBookmarkFilter[] = "HTML Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||";
+// 32783 and 32776 name the first filter differently. Its pattern takes
+// ".html" files too: "*.HTM" finds them only through short names, which
+// today's file systems often do not keep.
+const char kReadBookmarkFilter[] = "HTM Files (*.HTM)|*.HTM;*.HTML|All  Files (*.*)|*.*||";
+const char kConvertBookmarkFilter[] = "HTML Files (*.HTM)|*.HTM;*.HTML|All  Files (*.*)|*.*||";
 
 bool AskYesNo(UINT nPromptID, UINT nDefaultButton) {
     return AfxMessageBox(AfxLoadString(nPromptID),
@@ -167,13 +170,17 @@ void CTreeVw::OnExportFavorites() {
     // One time names the date directory, however long the walk takes.
     const CTime now = CTime::GetCurrentTime();
     ExportResult result = ExportResult::NotStarted;
+    std::string strDateDir;
     if (HasFavoritesFolder(m_FavoritesPath)) {
         CStatusProgress progress;
         const CTreeExportTree tree(*GetDocument(), &progress);
         progress.SetTotal(tree.GetCount());
-        result = ExportFavorites(m_FavoritesPath.str(), tree, now);
+        result = ExportFavorites(m_FavoritesPath.str(), tree, now, &strDateDir);
     }
-    if (result != ExportResult::Done) AfxMessageBox(AfxLoadString(IDP_EXPORT_FAV_FAILED));
+    if (result == ExportResult::Done)
+        ReportLinksWritten(CountLinksUnder(GetDocument()->m_PtrAry, 0), strDateDir.c_str());
+    else
+        AfxMessageBox(AfxLoadString(IDP_EXPORT_FAV_FAILED));
     // Nothing written at all: no beep.
     if (result != ExportResult::NotStarted) ViewMessageBeep(0);
 }

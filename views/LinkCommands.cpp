@@ -7,6 +7,7 @@
 
 #include "convert/BookmarkExport.h"
 #include "convert/LinkPage.h"
+#include "convert/LinkTitle.h"
 #include "fw/base/AfxHooks.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CCmdUI.h"
@@ -17,6 +18,7 @@
 #include "views/CTreeDropTarget.h"
 #include "views/CTreeVw.h"
 #include "views/CommandRules.h"
+#include "views/DoneMessage.h"
 #include "views/LabelOrder.h"
 #include "views/LinkDataObject.h"
 #include "views/ViewBeep.h"
@@ -66,9 +68,9 @@ BOOL CTreeVw::IsLinkDropRefused(HTREEITEM hTarget) const {
     return nID != 0 && GetDocument()->IsURLOfID(nID) != 0;
 }
 
-// Made by Add URL's insertion under hFolder, then given its title and
-// address: the node moves to its place among its siblings and the form
-// shows the record.
+// Made by Add URL's insertion under hFolder, then given its address and a
+// title that UPDATE accepts (see LinkTitle.h): the node moves to its place among its siblings and
+// the form shows the record.
 HTREEITEM CTreeVw::AddLinkFromData(HTREEITEM hFolder, const CString& strTitle,
                                    const CString& strURL) {
     COrdelinkDoc* pDoc = GetDocument();
@@ -84,15 +86,16 @@ HTREEITEM CTreeVw::AddLinkFromData(HTREEITEM hFolder, const CString& strTitle,
         InsertNewItem(FALSE, FALSE, FALSE);
         if (pDoc->m_PtrAry.GetSize() == nCount) return nullptr;
         CUrlItem& rec = *pDoc->m_PtrAry[pDoc->m_PtrAry.GetUpperBound()];
-        rec.m_Title = strTitle;
+        rec.m_Title = LinkItemTitle(*pDoc, pDoc->m_PtrAry.GetUpperBound(), strTitle, strURL);
         rec.m_URL = strURL;
         pDoc->History().Appended(nCount);
     }
+    const CString strItemTitle = pDoc->m_PtrAry[pDoc->m_PtrAry.GetUpperBound()]->m_Title;
     HTREEITEM hNew = GetSelectedItem();
     TVITEMA item = {};
     item.mask = TVIF_HANDLE | TVIF_TEXT;
     item.hItem = hNew;
-    item.pszText = const_cast<char*>(static_cast<const char*>(strTitle));
+    item.pszText = const_cast<char*>(static_cast<const char*>(strItemTitle));
     ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
     SortChildrenOf(GetParentItem(hNew));
     TreeView_EnsureVisible(m_hWnd, hNew);
@@ -151,7 +154,9 @@ void CTreeVw::OnExportBookmarkFile() {
     options.less = [&keys](const CUrlItem& a, const CUrlItem& b) {
         return CompareLabelKeys(keys.at(&a), keys.at(&b)) < 0;
     };
-    if (ExportBookmarkFile(pDoc->m_PtrAry, strPath, options) != BookmarkExportResult::Done)
+    if (ExportBookmarkFile(pDoc->m_PtrAry, strPath, options) == BookmarkExportResult::Done)
+        ReportLinksWritten(CountLinksUnder(pDoc->m_PtrAry, options.nTopID), strPath);
+    else
         AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_EXPORT_BOOKMARK_FAILED), strPath),
                       AFX_MB_OK | AFX_MB_ICONEXCLAMATION);
 }

@@ -10,6 +10,7 @@
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "views/CTreeVw.h"
+#include "views/TreeScroll.h"
 #include "views/ViewBeep.h"
 
 void CTreeVw::OnEditUndo() {
@@ -72,7 +73,7 @@ BOOL CTreeVw::SelectID(int nID) {
     if (m_hRootNode) hNode = NodeOfID(nID);
     if (hNode) {
         SelectItem(hNode);
-        TreeView_EnsureVisible(m_hWnd, hNode);
+        ShowNodeFromLeftEdge(m_hWnd, hNode);
     }
     // The control tells nothing when the node was selected already.
     LRESULT lResult = 0;

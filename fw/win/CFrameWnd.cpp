@@ -1,6 +1,7 @@
 #include "fw/win/CFrameWnd.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 #include "fw/base/CDocument.h"
 #include "fw/win/AfxRes.h"
@@ -10,7 +11,18 @@
 #include "fw/win/CMiniDockFrameWnd.h"
 #include "fw/win/CSingleDocTemplate.h"
 #include "fw/win/CView.h"
+#include "fw/win/HeldMessage.h"
 #include "fw/win/CWinApp.h"
+
+namespace {
+// The held texts of the frames that have one (see HeldMessage.h).
+std::unordered_map<const CFrameWnd*, CString> g_heldMessages;
+
+void ShowMessagePaneText(CFrameWnd* pFrame, const char* pszText) {
+    if (CControlBar* pBar = pFrame->GetControlBar(AFX_IDW_STATUS_BAR))
+        pBar->SetMessagePaneText(pszText);
+}
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
 ON_WM_CREATE()
@@ -462,6 +474,7 @@ void CFrameWnd::OnSize(UINT nType, int, int) {
 }
 
 void CFrameWnd::OnDestroy() {
+    g_heldMessages.erase(this);
     Default();
 }
 
@@ -590,12 +603,22 @@ CString CFrameWnd::GetMessageString(UINT nID) const {
     return AfxExtractSubString(AfxLoadString(nID), 0);
 }
 
+void SetHeldMessageText(CFrameWnd* pFrame, const char* pszText) {
+    ShowMessagePaneText(pFrame, pszText);
+    g_heldMessages[pFrame] = pszText;
+}
+
 void CFrameWnd::SetMessageText(const char* pszText) {
-    if (CControlBar* pBar = GetControlBar(AFX_IDW_STATUS_BAR)) pBar->SetMessagePaneText(pszText);
+    g_heldMessages.erase(this);
+    ShowMessagePaneText(this, pszText);
 }
 
 void CFrameWnd::SetMessageText(UINT nID) {
-    SetMessageText(AfxLoadString(nID));
+    const auto it = g_heldMessages.find(this);
+    if (nID == AFX_IDS_IDLEMESSAGE && it != g_heldMessages.end())
+        ShowMessagePaneText(this, it->second);
+    else
+        SetMessageText(AfxLoadString(nID));
 }
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {

@@ -107,7 +107,16 @@ void CSplitterWnd::RecalcLayout() {
             // covers the edge this one would draw around it.
             if (dynamic_cast<CSplitterWnd*>(FromHandlePermanent(hPane)))
                 ::InflateRect(&rp, kBorder, kBorder);
+            RECT rcOld;
+            ::GetWindowRect(hPane, &rcOld);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rcOld), 2);
             ::MoveWindow(hPane, rp.left, rp.top, rp.right - rp.left, rp.bottom - rp.top, TRUE);
+            // A pane that moves is painted anew with everything in it: the
+            // bits the system copies along can be stale, and the pane's
+            // children (a form's labels and buttons) would keep them.
+            if (rcOld.left != rp.left || rcOld.top != rp.top)
+                ::RedrawWindow(hPane, nullptr, nullptr,
+                               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
         }
     }
     Invalidate();

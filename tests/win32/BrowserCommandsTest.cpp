@@ -333,6 +333,15 @@ TEST(LinkPage, WithTheDialogSettingGoesWhereTheUserChooses) {
     EXPECT_TRUE(page == before || page == after);
     f.ExpectOpened(g_dialogAnswer);
     EXPECT_EQ(messages.messages.size(), 1u);
+    // The status bar says where the page went, and keeps saying it when the
+    // idle text comes back, until another prompt takes its place.
+    const std::string written = A("3 件のリンクを書き出しました： ") + g_dialogAnswer;
+    EXPECT_EQ(f.Status(), written);
+    f.Frame()->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ(f.Status(), written);
+    f.Frame()->SetMessageText(f.Frame()->GetMessageString(ID_FILE_NEW));
+    f.Frame()->SetMessageText(AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ(f.Status(), "Ready");
     EXPECT_EQ(GetFileAttributesA((f.tempDir + "\\Links.HTML").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
@@ -382,6 +391,8 @@ TEST(ClipboardLink, PutsTheSelectedItemsAnchorOnTheClipboard) {
         ASSERT_TRUE(f.Enabled(ID_CLIPBOARD_LINK));
         f.Command(ID_CLIPBOARD_LINK);
         EXPECT_EQ(ClipboardText(hOwner), c.expected);
+        EXPECT_EQ(f.Status(), A("1 件の LINK をクリップボードへ作成しました： ") +
+                                  f.Record(c.nID)->m_Title.str());
     }
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_FALSE(f.Doc()->IsModified());

@@ -194,8 +194,12 @@ TEST(ContextMenu, OpensFromTheMouseAndTheKeyboard) {
     HWND hTree = f.Tree()->m_hWnd;
     PopupSpy spy;
     SetWindowSubclass(hTree, PopupSpy::Proc, 9, reinterpret_cast<DWORD_PTR>(&spy));
-    // Right button (screen point), the menu key (-1, -1), Shift+F10.
-    POINT pt = {10, 10};
+    // Right button (screen point), the menu key (-1, -1), Shift+F10; the
+    // mouse below the nodes, where a right click keeps the selection.
+    RECT rc;
+    GetClientRect(hTree, &rc);
+    const POINT below = {rc.right / 2, rc.bottom - 5};
+    POINT pt = below;
     ClientToScreen(hTree, &pt);
     SendMessageA(hTree, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hTree), MAKELPARAM(pt.x, pt.y));
     EXPECT_EQ(spy.nShown, 1);
@@ -203,8 +207,9 @@ TEST(ContextMenu, OpensFromTheMouseAndTheKeyboard) {
     EXPECT_EQ(spy.nShown, 2);
     // The right button on the control itself, which then asks for the menu
     // (Wine's tree control asks its parent, which hands it back): one menu.
-    PostMessageA(hTree, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
-    SendMessageA(hTree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    SetCursorPos(pt.x, pt.y);
+    PostMessageA(hTree, WM_RBUTTONUP, 0, MAKELPARAM(below.x, below.y));
+    SendMessageA(hTree, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(below.x, below.y));
     EXPECT_EQ(spy.nShown, 3);
     BYTE keys[256];
     GetKeyboardState(keys);

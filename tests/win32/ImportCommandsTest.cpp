@@ -292,6 +292,8 @@ TEST(FavoritesCommands, ImportBuildsTheTreeAndExportWritesWhatThePortableWriterD
         bTimeFits =
             bTimeFits || dates[0] == CTime(t).Format(Ansi("%y年%m月%d日 %H時%M分%S秒")).str();
     EXPECT_TRUE(bTimeFits) << dates[0];
+    EXPECT_EQ(f.Status(),
+              A("5 件のリンクを書き出しました： ") + fx.favorites + "\\Convert\\" + dates[0]);
 
     const std::string portable = WinPath(f.dir.File("portable"));
     MakeDir(portable);
@@ -454,7 +456,7 @@ TEST(BookmarkCommands, ReadBookmarkThroughTheOpenDialog) {
     EXPECT_EQ(messages.messages[0].type, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_EQ(dialog.nShown, 1);
     EXPECT_TRUE(dialog.bOpen);
-    EXPECT_EQ(dialog.filter, "HTM Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||");
+    EXPECT_EQ(dialog.filter, "HTM Files (*.HTM)|*.HTM;*.HTML|All  Files (*.*)|*.*||");
     EXPECT_EQ(dialog.defExt, "HTM");
     EXPECT_EQ(dialog.fileName, "bookmark.htm");
     EXPECT_EQ(dialog.flags, static_cast<DWORD>(OFN_HIDEREADONLY));
@@ -536,7 +538,7 @@ TEST(BookmarkCommands, AnotherBrowsersImportTakesTheBookmarkFile) {
     MessageRecorder messages(AFX_IDYES);
     f.Command(ID_CONVERT_FAV_TO_FILE);
     EXPECT_EQ(Texts(messages), std::vector<std::string>{Text(IDP_IMPORT_BOOKMARK_ASK)});
-    EXPECT_EQ(dialog.filter, "HTML Files (*.HTM)|*.HTM|All  Files (*.*)|*.*||");
+    EXPECT_EQ(dialog.filter, "HTML Files (*.HTM)|*.HTM;*.HTML|All  Files (*.*)|*.*||");
     EXPECT_EQ(dialog.fileName, "bookmark.htm");
     EXPECT_EQ(beeps.count(), 1);
     const CUrlItem* pFolder = f.Record(f.SelectedID());

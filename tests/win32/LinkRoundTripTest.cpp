@@ -164,7 +164,7 @@ TEST(LinkDrop, EachBrowserFormatOnAFolder) {
          "ミラー", "ftp://ftp.example.jp/"},
         {"selected address text",
          [](TestDataObject& d) { d.Set(CF_TEXT, std::string("  http://text.example/\r\n\0", 26)); },
-         "http://text.example/", "http://text.example/"},
+         "http--text.example-", "http://text.example/"},
     };
     for (const Case& c : cases) {
         ViewFixture f;
@@ -266,7 +266,7 @@ TEST(LinkPaste, TextAndHtmlFromTheClipboard) {
         {"copied address (CF_TEXT)",
          {{CF_TEXT, std::string("http://p.example/\0", 18)}},
          1,
-         "http://p.example/",
+         "http--p.example-",
          "http://p.example/"},
         {"copied link (CF_HTML and text)",
          {{cfHtml, CfHtml("<a href=\"http://q.example/\">ページ</a>")},
@@ -332,6 +332,8 @@ TEST(BookmarkExportCommand, WholeTreeOrSelectedFolder) {
 
     f.Select(2);  // a URL item: the whole tree
     f.Command(ID_EXPORT_BOOKMARK_FILE);
+    // The status bar tells what was written where.
+    EXPECT_EQ(f.Status(), A("2 件のリンクを書き出しました： ") + g_strExportPath);
     std::string text = ReadBytes(g_strExportPath);
     EXPECT_NE(text.find(">Folder</H3>"), std::string::npos);
     EXPECT_NE(text.find("<A HREF=\"http://link/\""), std::string::npos);
@@ -339,6 +341,7 @@ TEST(BookmarkExportCommand, WholeTreeOrSelectedFolder) {
 
     f.Select(1);  // a folder: its subtree
     f.Command(ID_EXPORT_BOOKMARK_FILE);
+    EXPECT_EQ(f.Status(), A("1 件のリンクを書き出しました： ") + g_strExportPath);
     text = ReadBytes(g_strExportPath);
     EXPECT_NE(text.find(">Folder</H3>"), std::string::npos);
     EXPECT_EQ(text.find("http://link/"), std::string::npos);

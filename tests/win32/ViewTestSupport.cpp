@@ -115,6 +115,10 @@ std::string ViewFixture::FieldText(int nCtrlID) const {
     return buf;
 }
 
+std::string ViewFixture::Status() const {
+    return Frame()->m_wndStatusBar.GetPaneText(0).str();
+}
+
 bool ViewFixture::FieldEnabled(int nCtrlID) const {
     return IsWindowEnabled(GetDlgItem(Form()->m_hWnd, nCtrlID)) != 0;
 }

@@ -54,6 +54,8 @@ public:
     // the frame's routing, the tree pane active).
     bool Enabled(UINT nID) const;
     std::string FieldText(int nCtrlID) const;
+    // The status bar's message pane.
+    std::string Status() const;
     bool FieldEnabled(int nCtrlID) const;
     // Field values of the record with this ID.
     const CUrlItem* Record(int nID) const;
