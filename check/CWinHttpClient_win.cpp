@@ -3,7 +3,11 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #ifndef WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY
 #define WINHTTP_ACCESS_TYPE_AUTOMATIC_PROXY 4
@@ -75,48 +79,10 @@ HINTERNET OpenSession() {
     return h;
 }
 
-}  // namespace
-
-CWinHttpClient::CWinHttpClient() : m_hSession(OpenSession()) {
-    m_watcher = std::thread([this] { Watch(); });
-}
-
-CWinHttpClient::~CWinHttpClient() {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_bStop = true;
-    }
-    m_wake.notify_all();
-    m_watcher.join();
-    if (m_hSession) ::WinHttpCloseHandle(m_hSession);
-}
-
-void CWinHttpClient::Watch() {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    while (!m_bStop) {
-        const auto now = std::chrono::steady_clock::now();
-        for (Pending& p : m_pending) {
-            if (p.closedFor != HttpFailure::None) continue;
-            if (*p.pCancel)
-                p.closedFor = HttpFailure::Cancelled;
-            else if (now >= p.deadline)
-                p.closedFor = HttpFailure::Timeout;
-            else
-                continue;
-            ::WinHttpCloseHandle(p.hRequest);
-        }
-        m_wake.wait_for(lock, std::chrono::milliseconds(50));
-    }
-}
-
-HttpAnswer CWinHttpClient::Request(const char* pszMethod, const std::string& url, int nTimeoutMs,
-                                   const std::atomic<bool>& bCancel) {
+// The one blocking exchange: connect, send, read the status line and headers.
+HttpAnswer Exchange(HINTERNET hSession, const std::string& method, const std::string& url,
+                    int nTimeoutMs) {
     HttpAnswer answer;
-    if (!m_hSession) {
-        answer.failure = HttpFailure::Other;
-        answer.detail = "WinHTTP is not available";
-        return answer;
-    }
     const std::wstring wurl = Widen(url);
     URL_COMPONENTS parts = {};
     parts.dwStructSize = sizeof(parts);
@@ -134,14 +100,14 @@ HttpAnswer CWinHttpClient::Request(const char* pszMethod, const std::string& url
     path.append(parts.lpszExtraInfo, parts.dwExtraInfoLength);
     if (path.empty()) path = L"/";
 
-    HINTERNET hConnect = ::WinHttpConnect(m_hSession, host.c_str(), parts.nPort, 0);
+    HINTERNET hConnect = ::WinHttpConnect(hSession, host.c_str(), parts.nPort, 0);
     if (!hConnect) {
         answer.failure = FailureOf(::GetLastError());
         return answer;
     }
-    const std::wstring method = Widen(pszMethod);
+    const std::wstring wmethod = Widen(method);
     HINTERNET hRequest =
-        ::WinHttpOpenRequest(hConnect, method.c_str(), path.c_str(), nullptr, WINHTTP_NO_REFERER,
+        ::WinHttpOpenRequest(hConnect, wmethod.c_str(), path.c_str(), nullptr, WINHTTP_NO_REFERER,
                              WINHTTP_DEFAULT_ACCEPT_TYPES,
                              (parts.nScheme == INTERNET_SCHEME_HTTPS ? WINHTTP_FLAG_SECURE : 0) |
                                  WINHTTP_FLAG_ESCAPE_DISABLE);
@@ -153,27 +119,10 @@ HttpAnswer CWinHttpClient::Request(const char* pszMethod, const std::string& url
     ::WinHttpSetTimeouts(hRequest, nTimeoutMs, nTimeoutMs, nTimeoutMs, nTimeoutMs);
     DWORD dwDisable = WINHTTP_DISABLE_REDIRECTS;
     ::WinHttpSetOption(hRequest, WINHTTP_OPTION_DISABLE_FEATURE, &dwDisable, sizeof(dwDisable));
-
-    std::list<Pending>::iterator it;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        it = m_pending.insert(m_pending.end(), {hRequest, &bCancel,
-                                                std::chrono::steady_clock::now() +
-                                                    std::chrono::milliseconds(nTimeoutMs)});
-    }
-    const BOOL bOk = ::WinHttpSendRequest(hRequest, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                                          WINHTTP_NO_REQUEST_DATA, 0, 0, 0) &&
-                     ::WinHttpReceiveResponse(hRequest, nullptr);
-    const DWORD dwError = bOk ? 0 : ::GetLastError();
-    HttpFailure closedFor;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        closedFor = it->closedFor;
-        m_pending.erase(it);
-    }
-    if (closedFor != HttpFailure::None) {
-        answer.failure = closedFor;
-    } else if (!bOk) {
+    if (!::WinHttpSendRequest(hRequest, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                              0, 0, 0) ||
+        !::WinHttpReceiveResponse(hRequest, nullptr)) {
+        const DWORD dwError = ::GetLastError();
         answer.failure = FailureOf(dwError);
         if (answer.failure == HttpFailure::Other)
             answer.detail = "WinHTTP error " + std::to_string(dwError);
@@ -196,11 +145,68 @@ HttpAnswer CWinHttpClient::Request(const char* pszMethod, const std::string& url
                 answer.location = HeaderBytes(location);
             }
         }
-        if (answer.nStatus == 0) answer.failure = HttpFailure::Other, answer.detail = "no status";
+        if (answer.nStatus == 0) {
+            answer.failure = HttpFailure::Other;
+            answer.detail = "no status";
+        }
     }
-    if (closedFor == HttpFailure::None) ::WinHttpCloseHandle(hRequest);
+    ::WinHttpCloseHandle(hRequest);
     ::WinHttpCloseHandle(hConnect);
     return answer;
+}
+
+// What a request's thread hands back, shared with it.
+struct Job {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool bDone = false;
+    HttpAnswer answer;
+};
+
+}  // namespace
+
+struct CWinHttpClient::Session {
+    HINTERNET h = OpenSession();
+    ~Session() {
+        if (h) ::WinHttpCloseHandle(h);
+    }
+};
+
+CWinHttpClient::CWinHttpClient() : m_pSession(std::make_shared<Session>()) {}
+
+HttpAnswer CWinHttpClient::Request(const char* pszMethod, const std::string& url, int nTimeoutMs,
+                                   const std::atomic<bool>& bCancel) {
+    HttpAnswer answer;
+    if (!m_pSession->h) {
+        answer.failure = HttpFailure::Other;
+        answer.detail = "WinHTTP is not available";
+        return answer;
+    }
+    auto pJob = std::make_shared<Job>();
+    std::shared_ptr<Session> pSession = m_pSession;
+    const std::string method = pszMethod;
+    std::thread([pJob, pSession, method, url, nTimeoutMs] {
+        HttpAnswer result = Exchange(pSession->h, method, url, nTimeoutMs);
+        std::lock_guard<std::mutex> lock(pJob->mutex);
+        pJob->answer = std::move(result);
+        pJob->bDone = true;
+        pJob->done.notify_all();
+    }).detach();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(nTimeoutMs);
+    std::unique_lock<std::mutex> lock(pJob->mutex);
+    // Short slices: a cancel is noticed within a twentieth of a second.
+    while (!pJob->bDone) {
+        if (bCancel) {
+            answer.failure = HttpFailure::Cancelled;
+            return answer;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            answer.failure = HttpFailure::Timeout;
+            return answer;
+        }
+        pJob->done.wait_for(lock, std::chrono::milliseconds(50));
+    }
+    return pJob->answer;
 }
 
 std::unique_ptr<CHttpClient> MakeSystemHttpClient() {

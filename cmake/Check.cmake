@@ -22,3 +22,5 @@ list(APPEND ORD_PORTABLE_TEST_SOURCES
     tests/native/LinkCheckTest.cpp
     tests/native/LoopbackHttpServer.cpp
 )
+
+list(APPEND ORD_BENCH_SOURCES bench/LinkCheckBench.cpp tests/native/LoopbackHttpServer.cpp)

@@ -59,6 +59,9 @@ set(ORD_APP_SOURCES
     views/FindCommands.cpp
     views/UndoCommands.cpp
     views/CFindBar.cpp
+    views/CCheckProgressWnd.cpp
+    views/CLinkResultsWnd.cpp
+    views/CLinkCheckCommands.cpp
     app/CTreePaneSplitter.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
@@ -85,6 +88,8 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/ToolBarExTest.cpp
     tests/win32/IconMenuTest.cpp
     tests/win32/DockingTest.cpp
+    tests/win32/LinkCheckWindowTest.cpp
+    tests/native/LoopbackHttpServer.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.

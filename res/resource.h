@@ -110,6 +110,8 @@
 #define ID_EXPORT_BOOKMARK_FILE     32790   /* the tree as a browser bookmark file */
 #define ID_FIND_NEXT                32784   /* F3: the next match of the find field */
 #define ID_FIND_PREV                32785   /* Shift+F3: the previous match */
+#define ID_CHECK_LINKS              32796   /* ask the web addresses below the selection */
+#define ID_FIND_DUPLICATES          32797   /* records with the same address */
 
 /* ---- Internal commands between the views, relayed by the main frame */
 #define ID_INT_FOCUS_FORM           32800   /* activate the form view */
@@ -142,6 +144,27 @@
 #define IDS_FIND_LABEL              32868   /* the find bar's label */
 #define IDC_FIND_EDIT               1030    /* the find bar's field */
 #define IDC_FIND_CLOSE              1031    /* the find bar's close button */
+
+/* ---- Link check: the progress and results windows */
+#define IDS_CHECK_TITLE             32880   /* the progress window's caption */
+#define IDS_CHECK_COUNT             32881   /* %1 = links done, %2 = all links */
+#define IDS_CHECK_RESULTS_TITLE     32882   /* %1 = links checked */
+#define IDS_DUPLICATES_TITLE        32883   /* %1 = groups */
+#define IDS_CHECK_COLUMNS           32884   /* column headings, tab-separated */
+#define IDS_DUPLICATE_COLUMNS       32885   /* column headings, tab-separated */
+#define IDS_UPDATE_ADDRESSES        32886   /* button */
+#define IDS_CHECK_CANCEL            32887   /* button */
+#define IDS_CHECK_CLOSE             32888   /* button */
+#define IDP_CHECK_ALL_GOOD          32889   /* %1 = links checked */
+#define IDP_NO_DUPLICATES           32890
+#define IDP_NOTHING_TO_CHECK        32891
+#define IDC_CHECK_BAR               1060    /* progress: the bar */
+#define IDC_CHECK_COUNT             1061    /* progress: "n / m" */
+#define IDC_CHECK_ADDRESS           1062    /* progress: the address being asked */
+#define IDC_CHECK_CANCEL            1063    /* progress: Cancel */
+#define IDC_RESULTS_LIST            1064    /* results: the list */
+#define IDC_RESULTS_UPDATE          1065    /* results: Update addresses */
+#define IDC_RESULTS_CLOSE           1066    /* results: Close */
 
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */

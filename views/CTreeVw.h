@@ -13,6 +13,7 @@
 #include "find/CFindIndex.h"
 #include "fw/win/CTreeView.h"
 
+class CLinkMarks;
 class COrdelinkDoc;
 class CTreeDropTarget;
 class CUrlItem;
@@ -145,6 +146,10 @@ public:
 
     // The DDE conversation of GetURL.
     CBrowserDde m_BrowserDde;
+
+    // The records a link check found broken or failed, drawn with a mark
+    // (views/CLinkCheckCommands.h); set by the frame.
+    const CLinkMarks* m_pLinkMarks = nullptr;
 
 protected:
     void OnAddURL();

@@ -7,6 +7,8 @@
 #include "fw/base/AfxHooks.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
+#include "check/CLinkMarks.h"
+#include "views/CLinkCheckCommands.h"
 #include "views/CTreeVw.h"
 #include "views/LabelOrder.h"
 
@@ -84,15 +86,30 @@ void CTreeVw::SetFindHighlight(BOOL bOn) {
     if (m_hWnd) Invalidate();
 }
 
+// Custom draw serves two features: the find match drawn as selected while
+// the find field has the focus, and the mark of a broken or failed link.
 void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pDraw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
     *pResult = CDRF_DODEFAULT;
-    if (!m_bFindHighlight) return;
+    const bool bMarks = m_pLinkMarks && !m_pLinkMarks->IsEmpty();
+    if (!m_bFindHighlight && !bMarks) return;
+    const auto hItem = reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec);
     if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
         *pResult = CDRF_NOTIFYITEMDRAW;
-    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
-               reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec) == GetSelectedItem()) {
-        pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-        pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        if (m_bFindHighlight && hItem == GetSelectedItem()) {
+            pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+            pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+        }
+        if (bMarks && m_pLinkMarks->IsMarked(GetDocument()->m_PtrAry,
+                                             static_cast<int>(pDraw->nmcd.lItemlParam))) {
+            if (!(pDraw->nmcd.uItemState & CDIS_SELECTED)) pDraw->clrText = RGB(192, 0, 0);
+            *pResult = CDRF_NOTIFYPOSTPAINT;
+        }
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+        RECT rcLabel;
+        *reinterpret_cast<HTREEITEM*>(&rcLabel) = hItem;
+        if (::SendMessageA(m_hWnd, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rcLabel)))
+            CLinkCheckCommands::DrawMark(pDraw->nmcd.hdc, rcLabel);
     }
 }

@@ -113,6 +113,20 @@ void LoopbackHttpServer::WaitForInFlight(int n) {
     m_changed.wait(lock, [&] { return m_nInFlight >= n; });
 }
 
+void LoopbackHttpServer::WaitForRequest(const std::string& line) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock,
+                   [&] { return std::find(m_log.begin(), m_log.end(), line) != m_log.end(); });
+}
+
+void LoopbackHttpServer::ReleaseHung() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_bReleased = true;
+    }
+    m_changed.notify_all();
+}
+
 int LoopbackHttpServer::MaxInFlight() {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_nMaxInFlight;
@@ -199,7 +213,7 @@ std::string LoopbackHttpServer::Answer(const std::string& method, const std::str
     auto after = [&path](const std::string& prefix) { return path.substr(prefix.size()); };
     if (path == "/hang") {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait(lock, [this] { return m_bStop; });
+        m_changed.wait(lock, [this] { return m_bStop || m_bReleased; });
         return std::string();
     } else if (path == "/gate") {
         std::unique_lock<std::mutex> lock(m_mutex);

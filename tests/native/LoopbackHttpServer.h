@@ -8,7 +8,7 @@
 //   /to-port/I/REST          301 with Location "http://127.0.0.1:<port I>/REST"
 //   /chain/K                 301 to /chain/K-1; /chain/0 is 200
 //   /loop/a, /loop/b         301 to each other
-//   /hang                    no answer until the server is destroyed
+//   /hang                    no answer until ReleaseHung or the server goes
 //   /gate                    200 once as many /gate requests wait at once as
 //                            SetGate asked (all of them then go)
 //   /slow/MS                 200 after MS milliseconds
@@ -34,6 +34,10 @@ public:
     void SetGate(int nAtOnce);
     // Blocks until at least n requests are in flight.
     void WaitForInFlight(int n);
+    // Blocks until "METHOD PATH" has come.
+    void WaitForRequest(const std::string& line);
+    // Ends the /hang requests now (closed without an answer).
+    void ReleaseHung();
     int MaxInFlight();
     int MaxInFlightOnPort(int nIndex);
     // "METHOD PATH" of every request, in arrival order.
@@ -55,6 +59,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_changed;
     bool m_bStop = false;
+    bool m_bReleased = false;
     int m_nLive = 0;  // connection threads running
     int m_nInFlight = 0;
     int m_nMaxInFlight = 0;
