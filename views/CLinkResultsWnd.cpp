@@ -66,8 +66,9 @@ BOOL CLinkResultsWnd::Show(CWnd* pOwner, CTreeVw* pTree, const CString& strTitle
     if (!m_hWnd) {
         RECT rcOwner = {0, 0, 640, 360};
         if (pOwner) pOwner->GetWindowRect(&rcOwner);
-        const RECT rect = {rcOwner.left + 40, rcOwner.top + 60, rcOwner.left + 40 + 640,
-                           rcOwner.top + 60 + 320};
+        // Below and right of the owner's corner, so that the tree stays in sight.
+        const RECT rect = {rcOwner.left + 240, rcOwner.top + 150, rcOwner.left + 240 + 680,
+                           rcOwner.top + 150 + 300};
         if (!CreateEx(0, AfxWndClassName(), strTitle,
                       WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_CLIPCHILDREN, rect,
                       pOwner, 0))
@@ -97,7 +98,7 @@ BOOL CLinkResultsWnd::Show(CWnd* pOwner, CTreeVw* pTree, const CString& strTitle
     while (::SendMessageA(m_hList, LVM_DELETECOLUMN, 0, 0)) {
     }
     const CString strColumns = AfxLoadString(nColumnsID);
-    static const int kWidths[2][4] = {{150, 150, 110, 210}, {40, 170, 170, 240}};
+    static const int kWidths[2][4] = {{140, 110, 170, 230}, {40, 170, 170, 270}};
     int nColumn = 0;
     for (int nStart = 0; nStart <= strColumns.GetLength() && nColumn < 4; ++nColumn) {
         int nTab = strColumns.Find('\t', nStart);
