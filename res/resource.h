@@ -149,18 +149,18 @@
 #define IDC_FIND_CLOSE              1031    /* the find bar's close button */
 
 /* ---- Link check: the progress and results windows */
-#define IDS_CHECK_TITLE             32880   /* the progress window's caption */
-#define IDS_CHECK_COUNT             32881   /* %1 = links done, %2 = all links */
-#define IDS_CHECK_RESULTS_TITLE     32882   /* %1 = links checked */
-#define IDS_DUPLICATES_TITLE        32883   /* %1 = groups */
-#define IDS_CHECK_COLUMNS           32884   /* column headings, tab-separated */
-#define IDS_DUPLICATE_COLUMNS       32885   /* column headings, tab-separated */
-#define IDS_UPDATE_ADDRESSES        32886   /* button */
-#define IDS_CHECK_CANCEL            32887   /* button */
-#define IDS_CHECK_CLOSE             32888   /* button */
-#define IDP_CHECK_ALL_GOOD          32889   /* %1 = links checked */
-#define IDP_NO_DUPLICATES           32890
-#define IDP_NOTHING_TO_CHECK        32891
+#define IDS_CHECK_TITLE             32940   /* the progress window's caption */
+#define IDS_CHECK_COUNT             32941   /* %1 = links done, %2 = all links */
+#define IDS_CHECK_RESULTS_TITLE     32942   /* %1 = links checked */
+#define IDS_DUPLICATES_TITLE        32943   /* %1 = groups */
+#define IDS_CHECK_COLUMNS           32944   /* column headings, tab-separated */
+#define IDS_DUPLICATE_COLUMNS       32945   /* column headings, tab-separated */
+#define IDS_UPDATE_ADDRESSES        32946   /* button */
+#define IDS_CHECK_CANCEL            32947   /* button */
+#define IDS_CHECK_CLOSE             32948   /* button */
+#define IDP_CHECK_ALL_GOOD          32949   /* %1 = links checked */
+#define IDP_NO_DUPLICATES           32950
+#define IDP_NOTHING_TO_CHECK        32951
 #define IDC_CHECK_BAR               1060    /* progress: the bar */
 #define IDC_CHECK_COUNT             1061    /* progress: "n / m" */
 #define IDC_CHECK_ADDRESS           1062    /* progress: the address being asked */
