@@ -37,6 +37,10 @@ ON_COMMAND(ID_CREATE_SHORTCUT, OnCreateShortcut)
 ON_COMMAND(ID_EDIT_FIND, OnEditFind)
 ON_COMMAND(ID_FIND_NEXT, OnFindNext)
 ON_COMMAND(ID_FIND_PREV, OnFindPrev)
+ON_COMMAND(ID_CHECK_LINKS, OnCheckLinks)
+ON_COMMAND(ID_FIND_DUPLICATES, OnFindDuplicates)
+ON_UPDATE_COMMAND_UI(ID_CHECK_LINKS, OnUpdateCheckLinks)
+ON_UPDATE_COMMAND_UI(ID_FIND_DUPLICATES, OnUpdateFindDuplicates)
 ON_UPDATE_COMMAND_UI(ID_INDICATOR_CLOCK, OnUpdateClock)
 ON_NOTIFY(TBN_QUERYDELETE, AFX_IDW_TOOLBAR, OnToolBarQuery)
 ON_NOTIFY(TBN_QUERYINSERT, AFX_IDW_TOOLBAR, OnToolBarQuery)
@@ -98,6 +102,7 @@ BOOL CMainFrame::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) {
                              dynamic_cast<CTreeVw*>(m_wndSplitter.GetPane(0, 0))))
         return FALSE;
     m_wndSplitter.SetTopBar(&m_wndFindBar, m_wndFindBar.GetBarHeight());
+    m_LinkCheck.Attach(this, dynamic_cast<CTreeVw*>(m_wndSplitter.GetPane(0, 0)));
     m_wndSplitter.RecalcLayout();
     return TRUE;
 }
@@ -256,4 +261,12 @@ void CMainFrame::OnFindNext() {
 
 void CMainFrame::OnFindPrev() {
     m_wndFindBar.Step(FALSE);
+}
+
+void CMainFrame::OnUpdateCheckLinks(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_LinkCheck.CanCheck());
+}
+
+void CMainFrame::OnUpdateFindDuplicates(CCmdUI* pCmdUI) {
+    pCmdUI->Enable(m_LinkCheck.CanFindDuplicates());
 }

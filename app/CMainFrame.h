@@ -10,6 +10,7 @@
 #include "fw/win/CSplitterWnd.h"
 #include "fw/win/CStatusBar.h"
 #include "views/CFindBar.h"
+#include "views/CLinkCheckCommands.h"
 
 class CMainFrame : public CFrameWnd {
     DECLARE_DYNCREATE(CMainFrame)
@@ -19,8 +20,9 @@ public:
     CSplitterWnd m_wndSubSplitter;    // 2 x 1: form / memo
     CStatusBar m_wndStatusBar;
     CToolBarEx m_wndToolBar;
-    CIconMenu m_IconMenu;   // owns the entries of the window's owner-drawn menu
-    CFindBar m_wndFindBar;  // above the tree, shown by Edit > Find
+    CIconMenu m_IconMenu;            // owns the entries of the window's owner-drawn menu
+    CFindBar m_wndFindBar;           // above the tree, shown by Edit > Find
+    CLinkCheckCommands m_LinkCheck;  // Check Links and Find Duplicates
 
     // Loads menu 128 with the command icons and hands over its handle.
     HMENU BuildIconMenu();
@@ -45,6 +47,10 @@ protected:
     void OnEditFind();
     void OnFindNext();
     void OnFindPrev();
+    void OnCheckLinks() { m_LinkCheck.CheckLinks(); }
+    void OnFindDuplicates() { m_LinkCheck.FindDuplicates(); }
+    void OnUpdateCheckLinks(CCmdUI* pCmdUI);
+    void OnUpdateFindDuplicates(CCmdUI* pCmdUI);
     DECLARE_MESSAGE_MAP()
 
 private:

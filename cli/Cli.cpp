@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "cli/CliSupport.h"
@@ -18,6 +19,9 @@ const char kUsage[] =
     "  export-bookmarks DOC.pmk OUT.html [--now T]    write the tree as a browser bookmark file\n"
     "  linkpage DOC.pmk OUT.HTML [--new-window] [--now T]   write the link page\n"
     "  anchor DOC.pmk ID        print the HTML anchor of one URL record\n"
+    "  check-links DOC.pmk [--folder ID] [--jobs N] [--timeout SECONDS] [--json]\n"
+    "                           ask every web address (exit 1 when one is broken or failed)\n"
+    "  duplicates DOC.pmk [--json]   groups of records with the same address\n"
     "  (T is \"YYYY-MM-DD HH:MM:SS\"; exit 0 done, 1 done with failures, 2 nothing done)\n";
 
 }  // namespace
@@ -40,6 +44,22 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                     return kCliUsage;
                 }
                 codepage::SetActive(nCodePage);
+            }
+        } else if ((a == "--folder" || a == "--jobs" || a == "--timeout") && i + 1 < args.size()) {
+            const std::string& v = args[++i];
+            char* pEnd = nullptr;
+            const double d = std::strtod(v.c_str(), &pEnd);
+            const bool bNumber = !v.empty() && pEnd && *pEnd == '\0';
+            const bool bWhole = bNumber && d == static_cast<double>(static_cast<long long>(d));
+            if (a == "--folder" && bWhole && d >= 0 && d <= 2147483647.0) {
+                opt.nFolderID = static_cast<int>(d);
+            } else if (a == "--jobs" && bWhole && d >= 1 && d <= 64) {
+                opt.nJobs = static_cast<int>(d);
+            } else if (a == "--timeout" && bNumber && d > 0 && d <= 3600) {
+                opt.nTimeoutMs = std::max(1, static_cast<int>(d * 1000));
+            } else {
+                err << "ordelink-cli: bad value for " << a << ": " << v << "\n";
+                return kCliUsage;
             }
         } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
             err << "ordelink-cli: unknown option " << a << "\n" << kUsage;

@@ -14,6 +14,11 @@ struct CliOptions {
     bool bJson = false;
     bool bNewWindow = false;
     std::string strNow;  // "YYYY-MM-DD HH:MM:SS" for reproducible time stamps
+    // check-links: the folder to check (0: everything), parallel requests,
+    // the time one request may take.
+    int nFolderID = 0;
+    int nJobs = 8;
+    int nTimeoutMs = 15000;
 };
 
 // Text in the active code page as UTF-8; bytes that do not convert become U+FFFD.

@@ -10,6 +10,8 @@ const std::vector<CliCommand>& CliCommands() {
         {"export-bookmarks", 2, RunExportBookmarks},
         {"linkpage", 2, RunLinkPage},
         {"anchor", 2, RunAnchor},
+        {"check-links", 1, RunCheckLinks},
+        {"duplicates", 1, RunDuplicates},
     };
     return commands;
 }

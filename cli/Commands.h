@@ -22,3 +22,5 @@ int RunExportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& e
 int RunExportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunLinkPage(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunAnchor(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunCheckLinks(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunDuplicates(const CliOptions& opt, std::ostream& out, std::ostream& err);

@@ -62,6 +62,9 @@ set(ORD_APP_SOURCES
     views/TreeScroll.cpp
     views/DoneMessage.cpp
     views/CFindBar.cpp
+    views/CCheckProgressWnd.cpp
+    views/CLinkResultsWnd.cpp
+    views/CLinkCheckCommands.cpp
     app/CTreePaneSplitter.cpp
 )
 set(ORD_WIN32_GUI_TEST_SOURCES
@@ -91,6 +94,8 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/DockingTest.cpp
     tests/win32/UserInput.cpp
     tests/win32/MouseAndKeysTest.cpp
+    tests/win32/LinkCheckWindowTest.cpp
+    tests/native/LoopbackHttpServer.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.

@@ -110,6 +110,8 @@
 #define ID_EXPORT_BOOKMARK_FILE     32790   /* the tree as a browser bookmark file */
 #define ID_FIND_NEXT                32784   /* F3: the next match of the find field */
 #define ID_FIND_PREV                32785   /* Shift+F3: the previous match */
+#define ID_CHECK_LINKS              32796   /* ask the web addresses below the selection */
+#define ID_FIND_DUPLICATES          32797   /* records with the same address */
 
 /* ---- Internal commands between the views, relayed by the main frame */
 #define ID_INT_FOCUS_FORM           32800   /* activate the form view */
@@ -149,6 +151,27 @@
 /* ---- Status-bar reports of finished exports */
 #define IDS_DONE_LINKS_WRITTEN      32890   /* %1 = the number of links, %2 = the file or folder */
 #define IDS_DONE_CLIPBOARD_LINK     32891   /* %1 = the item's title */
+
+/* ---- Link check: the progress and results windows */
+#define IDS_CHECK_TITLE             32940   /* the progress window's caption */
+#define IDS_CHECK_COUNT             32941   /* %1 = links done, %2 = all links */
+#define IDS_CHECK_RESULTS_TITLE     32942   /* %1 = links checked */
+#define IDS_DUPLICATES_TITLE        32943   /* %1 = groups */
+#define IDS_CHECK_COLUMNS           32944   /* column headings, tab-separated */
+#define IDS_DUPLICATE_COLUMNS       32945   /* column headings, tab-separated */
+#define IDS_UPDATE_ADDRESSES        32946   /* button */
+#define IDS_CHECK_CANCEL            32947   /* button */
+#define IDS_CHECK_CLOSE             32948   /* button */
+#define IDP_CHECK_ALL_GOOD          32949   /* %1 = links checked */
+#define IDP_NO_DUPLICATES           32950
+#define IDP_NOTHING_TO_CHECK        32951
+#define IDC_CHECK_BAR               1060    /* progress: the bar */
+#define IDC_CHECK_COUNT             1061    /* progress: "n / m" */
+#define IDC_CHECK_ADDRESS           1062    /* progress: the address being asked */
+#define IDC_CHECK_CANCEL            1063    /* progress: Cancel */
+#define IDC_RESULTS_LIST            1064    /* results: the list */
+#define IDC_RESULTS_UPDATE          1065    /* results: Update addresses */
+#define IDC_RESULTS_CLOSE           1066    /* results: Close */
 
 /* ---- Link page template (string table); every line ends with CR LF */
 #define IDS_HTML_RULE               32900   /* comment rule */

@@ -14,6 +14,7 @@
 #include "find/CPlacedTitles.h"
 #include "fw/win/CTreeView.h"
 
+class CLinkMarks;
 class COrdelinkDoc;
 class CStatusProgress;
 class CTreeDropTarget;
@@ -149,6 +150,10 @@ public:
 
     // The DDE conversation of GetURL.
     CBrowserDde m_BrowserDde;
+
+    // The records a link check found broken or failed, drawn with a mark
+    // (views/CLinkCheckCommands.h); set by the frame.
+    const CLinkMarks* m_pLinkMarks = nullptr;
 
 protected:
     void OnAddURL();

@@ -7,6 +7,8 @@
 #include "fw/base/AfxHooks.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
+#include "check/CLinkMarks.h"
+#include "views/CLinkCheckCommands.h"
 #include "views/CTreeVw.h"
 #include "views/LabelOrder.h"
 
@@ -86,23 +88,36 @@ void CTreeVw::SetFindHighlight(BOOL bOn) {
     if (m_hWnd) Invalidate();
 }
 
-// The selected node: in the highlight while the find field has the focus, so
-// that the match stands out; in the inactive colours while another pane has
-// it, so that the user sees which item the form and the memo show (the
-// control's own mark then is the button face, next to invisible on white).
+// Custom draw serves three features: the find match drawn as selected while
+// the find field has the focus; the selected node in the inactive colours
+// while another pane has the focus, so that the user sees which item the form
+// and the memo show; and the mark of a broken or failed link.
 void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pDraw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
     *pResult = CDRF_DODEFAULT;
+    const bool bMarks = m_pLinkMarks && !m_pLinkMarks->IsEmpty();
+    const auto hItem = reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec);
     if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
         *pResult = CDRF_NOTIFYITEMDRAW;
-    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT &&
-               reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec) == GetSelectedItem()) {
-        if (m_bFindHighlight) {
-            pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-            pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
-        } else if (::GetFocus() != m_hWnd) {
-            pDraw->clrText = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-            pDraw->clrTextBk = ::GetSysColor(COLOR_INACTIVECAPTION);
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPREPAINT) {
+        if (hItem == GetSelectedItem()) {
+            if (m_bFindHighlight) {
+                pDraw->clrText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+                pDraw->clrTextBk = ::GetSysColor(COLOR_HIGHLIGHT);
+            } else if (::GetFocus() != m_hWnd) {
+                pDraw->clrText = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
+                pDraw->clrTextBk = ::GetSysColor(COLOR_INACTIVECAPTION);
+            }
         }
+        if (bMarks && m_pLinkMarks->IsMarked(GetDocument()->m_PtrAry,
+                                             static_cast<int>(pDraw->nmcd.lItemlParam))) {
+            if (!(pDraw->nmcd.uItemState & CDIS_SELECTED)) pDraw->clrText = RGB(192, 0, 0);
+            *pResult = CDRF_NOTIFYPOSTPAINT;
+        }
+    } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
+        RECT rcLabel;
+        *reinterpret_cast<HTREEITEM*>(&rcLabel) = hItem;
+        if (::SendMessageA(m_hWnd, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rcLabel)))
+            CLinkCheckCommands::DrawMark(pDraw->nmcd.hdc, rcLabel);
     }
 }

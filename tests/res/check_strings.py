@@ -89,6 +89,8 @@ PROMPTS = {
     32790: "ブラウザで取り込める Bookmark ファイルへ書き出す",
     32784: "次の一致項目を選択する",
     32785: "前の一致項目を選択する",
+    32796: "選択ﾌｫﾙﾀﾞ以下のURLにﾘﾝｸ切れや移転がないか調べる",
+    32797: "同じｱﾄﾞﾚｽのURLを探す",
     57636: "ﾀｲﾄﾙ, URL, ﾒﾓから検索する",
     57647: "元に戻した操作をやり直す",
 }
@@ -115,7 +117,8 @@ MENU_128 = [
                   ("Add", [(32773, "Add ( ﾌｫﾙﾀﾞ )"), (32772, "Add ( URL )")]),
                   (32779, "GetURL"), (32775, "Delete"), (32774, "Excute"),
                   ("Convert", [(32776, "お気に入り -> File"), (32777, "File -> お気に入り")])]),
-    ("Option(&O)", [(32782, "Create Link Html File"), (32780, "Set Cripboard Html Link")]),
+    ("Option(&O)", [(32782, "Create Link Html File"), (32780, "Set Cripboard Html Link"), SEP,
+                    (32796, "Check Links..."), (32797, "Find Duplicates...")]),
     ("Setting(&S)", [(32771, "Setting(&S)...")]),
     ("View(&V)", [(59392, "Tool Bar (&T)"), (59393, "Status Bar (&S)")]),
     ("Help(&H)", [(57670, "Help(&H)\tF1"), (57664, "Version Information (&A)..."), SEP,
