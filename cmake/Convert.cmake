@@ -22,6 +22,9 @@ set(ORD_CONVERT_SOURCES
     browser/WindowInfoReply.cpp
     convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
+    convert/BrowserBookmarkFile.cpp
+    convert/BrowserData.cpp
+    convert/BrowserProfiles.cpp
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
@@ -44,6 +47,7 @@ list(APPEND ORD_CLI_SOURCES cli/ConvertCommands.cpp)
 list(APPEND ORD_PORTABLE_TEST_SOURCES
     tests/native/BookmarkExportTest.cpp
     tests/native/BookmarkImportTest.cpp
+    tests/native/BrowserImportTest.cpp
     tests/native/ConvertCliTest.cpp
     tests/native/CorpusTest.cpp
     tests/native/FavoritesTest.cpp

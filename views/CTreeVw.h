@@ -5,6 +5,7 @@
 // table order.
 #pragma once
 
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "find/CFindIndex.h"
 #include "fw/win/CTreeView.h"
 
+class CBookmarkFile;
+class CBrowserBookmarkFile;
 class COrdelinkDoc;
 class CTreeDropTarget;
 class CUrlItem;
@@ -175,6 +178,8 @@ protected:
     void OnImportFavorites();
     void OnExportFavorites();
     void OnReadBookmark();
+    // Import from Browser (views/BrowserImportCommands.cpp)
+    void OnImportBrowser();
     // Bookmark file export, pasted and dropped links (views/LinkCommands.cpp)
     void RegisterLinkDrop();
     void OnDestroy();
@@ -203,6 +208,12 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    // A browser's bookmarks file or a bookmark HTML file into a new folder
+    // under the ROOT titled "<strSource> (date)"; the folder of one of the
+    // two files read.
+    void ImportBrowserFile(const std::string& strPath, const CString& strSource);
+    void ImportIntoNewFolder(const CString& strTitle, const CBrowserBookmarkFile* pJson,
+                             const CBookmarkFile* pHtml);
     // Selects the node of nID (0: the ROOT) and scrolls it into view; the
     // document and the panes follow.
     BOOL SelectID(int nID);

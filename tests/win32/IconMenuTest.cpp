@@ -130,7 +130,7 @@ TEST_F(IconMenuFixture, MenuBarIsTextAndEveryPopupEntryOwnerDrawn) {
             }
         }
     }
-    EXPECT_EQ(nEntries, 40);
+    EXPECT_EQ(nEntries, 41);
     // Their texts, as the resource has them.
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 0), 0), "New(&N)\tCtrl+N");
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 1), "Redo(&R)\tCtrl+Y");
