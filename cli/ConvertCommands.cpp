@@ -158,7 +158,8 @@ int RunImportBrowser(const CliOptions& opt, std::ostream& out, std::ostream& err
         return kCliOk;
     }
     if (!CBrowserBookmarkFile::LooksLikeMarkup(bytes)) {
-        err << strFile << ": neither a browser's bookmark file nor a bookmark HTML file; nothing imported\n";
+        err << strFile
+            << ": neither a browser's bookmark file nor a bookmark HTML file; nothing imported\n";
         return kCliUnreadable;
     }
     CBookmarkFile file;

@@ -16,7 +16,7 @@ using Json = nlohmann::json;
 
 struct ChromiumBrowser {
     const char* pszName;
-    bool bRoaming;  // under the roaming application data folder
+    bool bRoaming;              // under the roaming application data folder
     const char* pszFolders[3];  // the user-data folder, one name each
 };
 
@@ -33,7 +33,8 @@ const ChromiumBrowser kBrowsers[] = {
 const char kBookmarksFile[] = "Bookmarks";
 
 std::string JoinAll(std::string strPath, const char* const* ppszNames, size_t nNames) {
-    for (size_t i = 0; i < nNames && ppszNames[i]; ++i) strPath = diskdir::Join(strPath, ppszNames[i]);
+    for (size_t i = 0; i < nNames && ppszNames[i]; ++i)
+        strPath = diskdir::Join(strPath, ppszNames[i]);
     return strPath;
 }
 
@@ -57,7 +58,8 @@ bool ProfileBefore(const std::string& a, const std::string& b) {
             i = ei;
             j = ej;
         } else {
-            if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+            if (a[i] != b[j])
+                return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
             ++i;
             ++j;
         }
@@ -84,7 +86,8 @@ CString ProfileName(const Json& names, const std::string& strFolder) {
         const auto entry = names.find(strFolder);
         if (entry != names.end() && entry->is_object()) {
             const auto name = entry->find("name");
-            if (name != entry->end() && name->is_string() && !name->get_ref<const std::string&>().empty())
+            if (name != entry->end() && name->is_string() &&
+                !name->get_ref<const std::string&>().empty())
                 return TextFromUtf8(name->get_ref<const std::string&>());
         }
     }
@@ -98,7 +101,8 @@ BrowserProfile ReadProfile(const char* pszBrowser, const CString& strProfile,
     p.strProfile = strProfile;
     p.strFile = strFile;
     CBrowserBookmarkFile file;
-    if (file.Load(strFile.c_str()) == CBrowserBookmarkFile::Status::Ok) p.nLinks = file.GetLinkCount();
+    if (file.Load(strFile.c_str()) == CBrowserBookmarkFile::Status::Ok)
+        p.nLinks = file.GetLinkCount();
     return p;
 }
 
@@ -168,7 +172,8 @@ void FindFirefoxProfiles(const std::string& strRoaming, std::vector<BrowserProfi
             while (nFrom <= s.strPath.size()) {
                 size_t nSlash = s.strPath.find('/', nFrom);
                 if (nSlash == std::string::npos) nSlash = s.strPath.size();
-                if (nSlash > nFrom) strDir = diskdir::Join(strDir, s.strPath.substr(nFrom, nSlash - nFrom));
+                if (nSlash > nFrom)
+                    strDir = diskdir::Join(strDir, s.strPath.substr(nFrom, nSlash - nFrom));
                 nFrom = nSlash + 1;
             }
         }

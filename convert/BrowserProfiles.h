@@ -13,10 +13,10 @@
 #include "fw/base/CString.h"
 
 struct BrowserProfile {
-    CString strBrowser;    // "Google Chrome", "Firefox", ...
-    CString strProfile;    // the name the browser shows, else the folder's name
-    std::string strFile;   // the bookmarks file (a database for Firefox)
-    int nLinks = -1;       // the links it holds; -1 when it cannot be read
+    CString strBrowser;      // "Google Chrome", "Firefox", ...
+    CString strProfile;      // the name the browser shows, else the folder's name
+    std::string strFile;     // the bookmarks file (a database for Firefox)
+    int nLinks = -1;         // the links it holds; -1 when it cannot be read
     bool bDatabase = false;  // Firefox: not read here
 };
 

@@ -33,7 +33,8 @@ const char kBrowserFileFilter[] =
 
 std::string ShellFolder(int nFolder) {
     char szPath[MAX_PATH] = "";
-    if (FAILED(::SHGetFolderPathA(nullptr, nFolder, nullptr, SHGFP_TYPE_CURRENT, szPath))) return "";
+    if (FAILED(::SHGetFolderPathA(nullptr, nFolder, nullptr, SHGFP_TYPE_CURRENT, szPath)))
+        return "";
     return szPath;
 }
 
@@ -126,7 +127,8 @@ void CTreeVw::ImportIntoNewFolder(const CString& strTitle, const CBrowserBookmar
         ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
         const int nFolderID = GetItemID(m_hImportNode);
         if (pJson) ImportBrowserBookmarks(*pDoc, *pJson, m_hImportNode, nFolderID, &observer);
-        if (pHtml) nResult = ImportBookmarkLevel(*pDoc, *pHtml, m_hImportNode, nFolderID, 1, &observer);
+        if (pHtml)
+            nResult = ImportBookmarkLevel(*pDoc, *pHtml, m_hImportNode, nFolderID, 1, &observer);
         for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
         ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
         ::InvalidateRect(m_hWnd, nullptr, TRUE);

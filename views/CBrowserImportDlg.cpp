@@ -30,8 +30,7 @@ void SetCell(HWND hList, int nRow, int nColumn, const CString& strText) {
 
 }  // namespace
 
-CBrowserImportDlg::CBrowserImportDlg(const std::vector<BrowserProfile>& profiles,
-                                     CWnd* pParentWnd)
+CBrowserImportDlg::CBrowserImportDlg(const std::vector<BrowserProfile>& profiles, CWnd* pParentWnd)
     : CDialog(IDD_IMPORT_BROWSER, pParentWnd), m_profiles(profiles) {}
 
 bool CBrowserImportDlg::IsImportable(const BrowserProfile& profile) {
@@ -74,8 +73,8 @@ BOOL CBrowserImportDlg::OnInitDialog() {
         item.iItem = static_cast<int>(i);
         item.pszText = const_cast<char*>(static_cast<const char*>(p.strBrowser));
         item.lParam = static_cast<LPARAM>(i);
-        const int nRow =
-            static_cast<int>(::SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        const int nRow = static_cast<int>(
+            ::SendMessageA(hList, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
         SetCell(hList, nRow, 1, p.strProfile);
         SetCell(hList, nRow, 2, CountText(p));
         bFirefox = bFirefox || p.bDatabase;
@@ -108,7 +107,8 @@ std::vector<size_t> CBrowserImportDlg::SelectedImportable() const {
         item.iItem = nRow;
         ::SendMessageA(hList, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
         const size_t nIndex = static_cast<size_t>(item.lParam);
-        if (nIndex < m_profiles.size() && IsImportable(m_profiles[nIndex])) chosen.push_back(nIndex);
+        if (nIndex < m_profiles.size() && IsImportable(m_profiles[nIndex]))
+            chosen.push_back(nIndex);
     }
     return chosen;
 }
@@ -121,7 +121,8 @@ void CBrowserImportDlg::OnOK() {
     m_chosen = SelectedImportable();
     // Enter with nothing importable chosen does what the default button says.
     if (m_chosen.empty()) {
-        if (::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0) == MAKELRESULT(IDC_OPEN_BOOKMARK_FILE, DC_HASDEFID))
+        if (::SendMessageA(m_hWnd, DM_GETDEFID, 0, 0) ==
+            MAKELRESULT(IDC_OPEN_BOOKMARK_FILE, DC_HASDEFID))
             OnOpenBookmarkFile();
         return;
     }

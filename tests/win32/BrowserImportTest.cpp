@@ -40,7 +40,8 @@ public:
     }
     std::string File(const std::string& strDir, const char* pszName, const std::string& bytes) {
         const std::string strPath = strDir + "\\" + pszName;
-        HANDLE h = CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        HANDLE h =
+            CreateFileA(strPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         EXPECT_NE(h, INVALID_HANDLE_VALUE) << strPath;
         DWORD cb = 0;
         WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &cb, nullptr);
@@ -128,13 +129,15 @@ TEST(BrowserImportCommand, ListsTheProfilesAndImportsEachAsOneStep) {
                          R"({"type":"folder","name":"한국어","children":[)" +
                          Link("🎉", "javascript:alert(1)") + "]}," + Link("third", "http://3/")));
     files.File(files.Dirs(chrome, {"Profile 1"}), "Bookmarks", Bookmarks(Link("w", "http://w/")));
-    files.File(chrome, "Local State",
-               R"({"profile":{"info_cache":{"Default":{"name":"個人"},"Profile 1":{"name":"Work"}}}})");
+    files.File(
+        chrome, "Local State",
+        R"({"profile":{"info_cache":{"Default":{"name":"個人"},"Profile 1":{"name":"Work"}}}})");
     files.File(files.Dirs(local, {"Microsoft", "Edge", "User Data", "Default"}), "Bookmarks",
                "{\"roots\":");
     const std::string firefox = files.Dirs(ShellFolder(CSIDL_APPDATA), {"Mozilla", "Firefox"});
-    files.File(firefox, "profiles.ini", "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\n"
-                                        "Path=Profiles/abc.default-release\r\n");
+    files.File(firefox, "profiles.ini",
+               "[Profile0]\r\nName=default-release\r\nIsRelative=1\r\n"
+               "Path=Profiles/abc.default-release\r\n");
 
     ViewFixture f;
     f.Load({{1, 0, "Existing"}});
@@ -154,10 +157,9 @@ TEST(BrowserImportCommand, ListsTheProfilesAndImportsEachAsOneStep) {
                         PressButton(IDOK)});
     f.Command(ID_IMPORT_BROWSER);
     ASSERT_TRUE(driver.Finished());
-    EXPECT_EQ(rows, (std::vector<std::string>{
-                        A("Google Chrome|個人|3"), "Google Chrome|Work|1",
-                        A("Microsoft Edge|Default|読めません"),
-                        A("Firefox|default-release|HTML へ書き出し")}));
+    EXPECT_EQ(rows, (std::vector<std::string>{A("Google Chrome|個人|3"), "Google Chrome|Work|1",
+                                              A("Microsoft Edge|Default|読めません"),
+                                              A("Firefox|default-release|HTML へ書き出し")}));
     EXPECT_EQ(hint, AfxLoadString(IDS_BROWSER_FIREFOX_HINT).str());
     EXPECT_TRUE(bImportEnabled);
     EXPECT_TRUE(messages.messages.empty());
@@ -178,8 +180,8 @@ TEST(BrowserImportCommand, ListsTheProfilesAndImportsEachAsOneStep) {
     EXPECT_TRUE(f.Doc()->IsModified());
 
     // One undo takes back one profile's import; the next, the other.
-    const std::string afterFirst = "+Existing();+" + personal.m_Title.str() + "(" +
-                                   Records(*f.Doc(), personal.m_ID) + ");";
+    const std::string afterFirst =
+        "+Existing();+" + personal.m_Title.str() + "(" + Records(*f.Doc(), personal.m_ID) + ");";
     f.Command(ID_EDIT_UNDO);
     EXPECT_EQ(Records(*f.Doc(), 0), afterFirst);
     f.Command(ID_EDIT_UNDO);
