@@ -3,9 +3,6 @@
 // The finding and reading is the portable code of convert/; here are the
 // dialog, the messages and the tree. Each import is one undoable step that
 // leaves its folder selected.
-#include <windows.h>
-#include <shlobj.h>
-
 #include <map>
 
 #include "convert/BookmarkImport.h"
@@ -23,6 +20,10 @@
 #include "views/CTreeImportObserver.h"
 #include "views/CTreeVw.h"
 #include "views/ViewBeep.h"
+
+// After the framework's headers, which put aside the system's macro named
+// like CTime::GetCurrentTime.
+#include <shlobj.h>
 
 namespace {
 
