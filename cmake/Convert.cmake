@@ -70,7 +70,7 @@ list(APPEND ORD_BENCH_SOURCES bench/BookmarkImportBench.cpp)
 # (CMAKE_CXX_FLAGS there carry -fsanitize=fuzzer-no-link,address).
 option(ORD_FUZZ "Build the libFuzzer targets" OFF)
 if(ORD_FUZZ)
-    foreach(target pmk_load bookmark_file url_file window_info_reply link_data)
+    foreach(target pmk_load bookmark_file url_file window_info_reply link_data browser_bookmarks)
         add_executable(fuzz_${target} tests/fuzz/${target}_fuzz.cpp)
         target_link_libraries(fuzz_${target} PRIVATE ordelink_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address)

@@ -1,5 +1,6 @@
 #include "convert/BrowserBookmarkFile.h"
 
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "convert/BrowserData.h"
@@ -133,6 +134,13 @@ CBrowserBookmarkFile::Status CBrowserBookmarkFile::Parse(const std::string& byte
             if (strType == "url") {
                 if (!StringOf(node, "url", strURL) || node.find("url") == node.end())
                     return Fail(Status::Damaged, strAt + "is a link without an address");
+                // Browsers drop tabs and line breaks from an address as they
+                // read it; kept, they would start lines in the files written
+                // from the document (.url files).
+                strURL.erase(
+                    std::remove_if(strURL.begin(), strURL.end(),
+                                   [](char c) { return c == '\t' || c == '\n' || c == '\r'; }),
+                    strURL.end());
                 m_entries.push_back({nParent, false, TextFromUtf8(strTitle), TextFromUtf8(strURL)});
                 ++m_nLinks;
             } else if (strType == "folder") {

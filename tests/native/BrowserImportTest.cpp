@@ -125,11 +125,12 @@ const char kChromeOutline[] =
     "  -  | https://example.org/\n";
 
 // As Edge writes it: a byte-order mark, the roots in another order, members
-// Chrome does not write, and a kind of node this reader does not know.
+// Chrome does not write, and a kind of node this reader does not know; and
+// an address with a tab and a line break, which browsers drop.
 const char kEdgeFile[] =
     "\xEF\xBB\xBF"
     R"({"checksum":"00","roots":{
-  "synced":{"children":[{"id":"20","name":"Phone","type":"url","url":"https://m.example/",
+  "synced":{"children":[{"id":"20","name":"Phone","type":"url","url":"https://m.example/\t\r\nIconFile=x",
     "show_icon":false,"source":"sync"}],"id":"3","name":"Mobile favorites","type":"folder"},
   "other":{"children":[],"id":"2","name":"Other favorites","type":"folder"},
   "bookmark_bar":{"children":[{"id":"21","name":"Bar","type":"url","url":"https://bar.example/",
@@ -190,7 +191,7 @@ TEST(BrowserBookmarkFile, ChromeAndEdgeFilesAsTheyAreWritten) {
     EXPECT_EQ(file.GetLinkCount(), 2);
     EXPECT_EQ(ImportedOutline(file),
               "+ Favorites bar\n  - Bar | https://bar.example/\n"
-              "+ Mobile favorites\n  - Phone | https://m.example/\n");
+              "+ Mobile favorites\n  - Phone | https://m.example/IconFile=x\n");
 }
 
 // In a legacy code page the text is converted, not taken as UTF-8 bytes.
@@ -360,7 +361,7 @@ TEST(BrowserImportCli, ImportBrowser) {
               "1\t2\t1\tfolder\tFavorites bar\t\t\n"
               "2\t3\t2\turl\tBar\thttps://bar.example/\t\n"
               "3\t4\t1\tfolder\tMobile favorites\t\t\n"
-              "4\t5\t4\turl\tPhone\thttps://m.example/\t\n");
+              "4\t5\t4\turl\tPhone\thttps://m.example/IconFile=x\t\n");
 
     const std::string html = dir.File("export 100%.html");
     WriteBytes(html,

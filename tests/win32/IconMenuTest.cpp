@@ -247,7 +247,7 @@ TEST_F(IconMenuFixture, StatesDrawnAsTheirKindsRequire) {
 TEST_F(IconMenuFixture, MeasuresAndAlignedAccelerators) {
     HMENU hFile = GetSubMenu(MenuBar(), 0);
     // A separator is half a menu line high and has no width.
-    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 5))};
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 6))};
     SendMessageA(FrameWnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
     EXPECT_EQ(mis.itemWidth, 0u);
     EXPECT_EQ(static_cast<int>(mis.itemHeight), GetSystemMetrics(SM_CYMENU) / 2);
@@ -300,7 +300,8 @@ TEST_F(IconMenuFixture, MnemonicKeysChooseTheirEntries) {
     } cases[] = {
         {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)},
         {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
-        {hFile, 'x', MAKELRESULT(8, MNC_EXECUTE)},
+        {hFile, 'x', MAKELRESULT(9, MNC_EXECUTE)},
+        {hFile, 'b', MAKELRESULT(5, MNC_EXECUTE)},
         {hEdit, 'p', MAKELRESULT(5, MNC_EXECUTE)},
         {hEdit, 't', MAKELRESULT(3, MNC_EXECUTE)},
         {hEdit, 'r', MAKELRESULT(1, MNC_EXECUTE)},
