@@ -44,10 +44,12 @@ private:
 };
 
 // The address in the shortcut file at strPath (a name on disk), or the
-// placeholder address when the file cannot be read or holds none.
+// placeholder address when the file cannot be read, is no regular file or
+// holds none.
 CString ReadUrlFile(const std::string& strPath);
 
 // Creates or truncates the shortcut file at strPath and writes
 // "[InternetShortcut]" and "URL=" with the address, each line ending in CR LF.
-// Returns 1 when the file was written completely, 0 otherwise.
+// Returns 1 when the file was written completely, 0 otherwise; an address
+// holding CR, LF or NUL is refused before anything is made.
 int WriteUrlFile(const std::string& strPath, const CString& strURL);

@@ -13,11 +13,11 @@
 #include "fw/base/AfxHooks.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CFileDialog.h"
+#include "fw/win/CStatusProgress.h"
 #include "res/resource.h"
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "views/CBrowserImportDlg.h"
-#include "views/CTreeImportObserver.h"
 #include "views/CTreeVw.h"
 #include "views/ViewBeep.h"
 
@@ -107,7 +107,7 @@ void CTreeVw::ImportBrowserFile(const std::string& strPath, const CString& strSo
 // The dated folder is made the way the other imports make theirs, then given
 // its title; it and everything read into it are one step to undo.
 void CTreeVw::ImportIntoNewFolder(const CString& strTitle, const CBrowserBookmarkFile* pJson,
-                                  const CBookmarkFile* pHtml) {
+                                  CBookmarkFile* pHtml) {
     CWaitCursor wait;
     COrdelinkDoc* pDoc = GetDocument();
     const int nFirst = pDoc->m_PtrAry.GetSize();
@@ -124,15 +124,18 @@ void CTreeVw::ImportIntoNewFolder(const CString& strTitle, const CBrowserBookmar
         SortChildrenOf(m_hRootNode);
         pDoc->SetModifiedFlag(TRUE);
 
-        CTreeImportObserver observer(m_hWnd);
-        ::SendMessageA(m_hWnd, WM_SETREDRAW, FALSE, 0);
+        // The records are read first; their nodes go in at once afterwards.
         const int nFolderID = GetItemID(m_hImportNode);
-        if (pJson) ImportBrowserBookmarks(*pDoc, *pJson, m_hImportNode, nFolderID, &observer);
-        if (pHtml)
-            nResult = ImportBookmarkLevel(*pDoc, *pHtml, m_hImportNode, nFolderID, 1, &observer);
-        for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
-        ::SendMessageA(m_hWnd, WM_SETREDRAW, TRUE, 0);
-        ::InvalidateRect(m_hWnd, nullptr, TRUE);
+        CStatusProgress progress;
+        if (pJson) {
+            progress.SetTotal(static_cast<int>(pJson->GetEntries().size()));
+            ImportBrowserBookmarks(*pDoc, *pJson, m_hImportNode, nFolderID);
+        }
+        if (pHtml) {
+            progress.SetTotal(static_cast<int>(pHtml->GetEntries().size()));
+            nResult = ImportBookmarkTree(*pDoc, *pHtml, m_hImportNode, nFolderID);
+        }
+        AddImportedNodes(nFirst, progress);
         pDoc->History().Appended(nFirst);
     }
     if (!nResult) AfxMessageBox(AfxLoadString(IDP_IMPORT_BOOKMARK_FAILED));
