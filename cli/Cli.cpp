@@ -14,6 +14,8 @@ const char kUsage[] =
     "  dump FILE.pmk [--json]   print every record in table order\n"
     "  check FILE.pmk           report damage (exit 0 clean, 1 damaged, 2 unreadable)\n"
     "  import-bookmarks DOC.pmk FILE.htm [--now T]   add a dated folder with the bookmark file\n"
+    "  import-browser DOC.pmk FILE [--now T]         add a dated folder with a browser's\n"
+    "                           Bookmarks file (or a bookmark HTML file)\n"
     "  import-favorites DOC.pmk DIR [--now T]        add a dated folder with a Favorites tree\n"
     "  export-favorites DOC.pmk DIR [--now T]        write DIR/Convert/<date>/...\n"
     "  export-bookmarks DOC.pmk OUT.html [--now T]    write the tree as a browser bookmark file\n"

@@ -5,6 +5,7 @@ const std::vector<CliCommand>& CliCommands() {
         {"dump", 1, RunDump},
         {"check", 1, RunCheck},
         {"import-bookmarks", 2, RunImportBookmarks},
+        {"import-browser", 2, RunImportBrowser},
         {"import-favorites", 2, RunImportFavorites},
         {"export-favorites", 2, RunExportFavorites},
         {"export-bookmarks", 2, RunExportBookmarks},

@@ -17,6 +17,7 @@ const std::vector<CliCommand>& CliCommands();
 int RunDump(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunCheck(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunImportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);
+int RunImportBrowser(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunImportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunExportFavorites(const CliOptions& opt, std::ostream& out, std::ostream& err);
 int RunExportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& err);

@@ -9,6 +9,9 @@
 #include "cli/Commands.h"
 #include "convert/BookmarkExport.h"
 #include "convert/BookmarkImport.h"
+#include "convert/BrowserBookmarkFile.h"
+#include "convert/BrowserData.h"
+#include "convert/BrowserProfiles.h"
 #include "convert/ClipboardLink.h"
 #include "convert/DiskDir.h"
 #include "convert/FavoritesExport.h"
@@ -112,6 +115,58 @@ int RunImportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& e
         return kCliUnreadable;
     }
     const int nFolder = AddImportFolder(doc, ImportFolderTitle(ImportKind::Bookmark, time));
+    doc.SetModifiedFlag(TRUE);
+    const int nResult =
+        ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, nullptr);
+    if (!Save(doc, strDoc, err)) return kCliUnreadable;
+    PrintAdded(doc, nFolder, out);
+    if (!nResult) {
+        PrintFailure(IDP_IMPORT_BOOKMARK_FAILED, err);
+        return kCliFailures;
+    }
+    return kCliOk;
+}
+
+// A browser's "Bookmarks" file, or a bookmark HTML file for the bookmark
+// reader; either goes into one folder named by the browser or the file. A
+// file that cannot be read, or is damaged or of another kind, changes
+// nothing: the document is not even opened.
+int RunImportBrowser(const CliOptions& opt, std::ostream& out, std::ostream& err) {
+    const std::string& strDoc = opt.positional[0];
+    const std::string& strFile = opt.positional[1];
+    CTime time;
+    if (!GetTime(opt, time, err)) return kCliUsage;
+    std::string bytes;
+    if (!ReadFileBytes(strFile.c_str(), bytes)) {
+        err << strFile << ": cannot be read\n";
+        return kCliUnreadable;
+    }
+    const CString strTitle = SourceImportFolderTitle(BrowserNameOfFile(strFile), time);
+    if (CBrowserBookmarkFile::LooksLikeJson(bytes)) {
+        CBrowserBookmarkFile file;
+        if (file.Parse(bytes) != CBrowserBookmarkFile::Status::Ok) {
+            err << strFile << ": " << file.GetError() << "; nothing imported\n";
+            return kCliUnreadable;
+        }
+        COrdelinkDoc doc;
+        if (!OpenOrCreate(doc, strDoc, err)) return kCliUnreadable;
+        const int nFolder = AddImportFolder(doc, strTitle);
+        doc.SetModifiedFlag(TRUE);
+        ImportBrowserBookmarks(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
+        if (!Save(doc, strDoc, err)) return kCliUnreadable;
+        PrintAdded(doc, nFolder, out);
+        return kCliOk;
+    }
+    if (!CBrowserBookmarkFile::LooksLikeMarkup(bytes)) {
+        err << strFile
+            << ": neither a browser's bookmark file nor a bookmark HTML file; nothing imported\n";
+        return kCliUnreadable;
+    }
+    CBookmarkFile file;
+    file.SetText(std::move(bytes));
+    COrdelinkDoc doc;
+    if (!OpenOrCreate(doc, strDoc, err)) return kCliUnreadable;
+    const int nFolder = AddImportFolder(doc, strTitle);
     doc.SetModifiedFlag(TRUE);
     const int nResult =
         ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, nullptr);

@@ -23,6 +23,9 @@ set(ORD_CONVERT_SOURCES
     convert/BookmarkCharset.cpp
     convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
+    convert/BrowserBookmarkFile.cpp
+    convert/BrowserData.cpp
+    convert/BrowserProfiles.cpp
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
@@ -48,6 +51,7 @@ list(APPEND ORD_CLI_SOURCES cli/ConvertCommands.cpp)
 list(APPEND ORD_PORTABLE_TEST_SOURCES
     tests/native/BookmarkExportTest.cpp
     tests/native/BookmarkImportTest.cpp
+    tests/native/BrowserImportTest.cpp
     tests/native/ConvertCliTest.cpp
     tests/native/CorpusTest.cpp
     tests/native/FavoritesTest.cpp
@@ -71,7 +75,7 @@ list(APPEND ORD_BENCH_SOURCES bench/BookmarkImportBench.cpp)
 # (CMAKE_CXX_FLAGS there carry -fsanitize=fuzzer-no-link,address).
 option(ORD_FUZZ "Build the libFuzzer targets" OFF)
 if(ORD_FUZZ)
-    foreach(target pmk_load bookmark_file url_file window_info_reply link_data)
+    foreach(target pmk_load bookmark_file url_file window_info_reply link_data browser_bookmarks)
         add_executable(fuzz_${target} tests/fuzz/${target}_fuzz.cpp)
         target_link_libraries(fuzz_${target} PRIVATE ordelink_core)
         target_link_options(fuzz_${target} PRIVATE -fsanitize=fuzzer,address)

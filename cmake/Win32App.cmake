@@ -54,6 +54,8 @@ set(ORD_APP_SOURCES
     views/ViewBeep.cpp
     views/CTreeExportTree.cpp
     views/ImportCommands.cpp
+    views/BrowserImportCommands.cpp
+    views/CBrowserImportDlg.cpp
     views/CTreeDropTarget.cpp
     views/LinkCommands.cpp
     views/LinkDataObject.cpp
@@ -87,6 +89,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/ShortcutTest.cpp
     tests/win32/AboutBoxTest.cpp
     tests/win32/ImportCommandsTest.cpp
+    tests/win32/BrowserImportTest.cpp
     tests/win32/LinkRoundTripTest.cpp
     tests/win32/ChromeTestSupport.cpp
     tests/win32/ToolBarExTest.cpp

@@ -11,6 +11,10 @@ CString ImportFolderTitle(ImportKind kind, const CTime& time) {
     return time.Format(afxmsg::FromUtf8(pszFormat));
 }
 
+CString SourceImportFolderTitle(const CString& strSource, const CTime& time) {
+    return strSource + time.Format(afxmsg::FromUtf8(" (%y年%m月%d日 %H時%M分%S秒)"));
+}
+
 int AddImportFolder(COrdelinkDoc& doc, const CString& strTitle) {
     const int nID = doc.GetFreeID();
     doc.AddNewItem();

@@ -12,6 +12,9 @@ enum class ImportKind { Favorites, Bookmark };
 // "お気に入り (%y年%m月%d日 %H時%M分%S秒)" or "Bookmark (...)" for the given
 // time, in the active code page.
 CString ImportFolderTitle(ImportKind kind, const CTime& time);
+// "<strSource> (%y年%m月%d日 %H時%M分%S秒)": an import named by the browser or
+// the file it came from. strSource is taken as it is, '%' included.
+CString SourceImportFolderTitle(const CString& strSource, const CTime& time);
 
 // Appends the folder that receives an import, directly under the ROOT, the way
 // a new folder is made for a command: it takes the smallest free ID before it

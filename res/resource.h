@@ -24,6 +24,7 @@
 #define IDD_PPAGE2                  104     /* Ordelink 設定 */
 #define IDD_PPAGE3                  105     /* その他 */
 #define IDD_PPAGE4                  106     /* built, never added to the sheet */
+#define IDD_IMPORT_BROWSER          112     /* File > Import from Browser... */
 
 /* ---- Menus */
 #define IDR_TREE_POPUP              107     /* the tree view's right-button menu */
@@ -108,6 +109,7 @@
 #define ID_CREATE_LINK_HTML         32782
 #define ID_READ_BOOKMARK            32783
 #define ID_EXPORT_BOOKMARK_FILE     32790   /* the tree as a browser bookmark file */
+#define ID_IMPORT_BROWSER           32791   /* the installed browsers' bookmarks in */
 #define ID_FIND_NEXT                32784   /* F3: the next match of the find field */
 #define ID_FIND_PREV                32785   /* Shift+F3: the previous match */
 #define ID_CHECK_LINKS              32796   /* ask the web addresses below the selection */
@@ -140,6 +142,20 @@
 #define IDP_OPEN_ASK                32880   /* %1 = a URL that is no web or mail address */
 #define IDP_OPEN_REFUSED            32881   /* %1 = a URL that is never opened */
 #define IDP_LINK_REFUSED            32882   /* %1 = dropped or pasted data that is no address */
+
+/* ---- Import from Browser: messages (%1 = the file), the dialog's texts */
+#define IDP_BROWSER_FILE_UNREADABLE 32880
+#define IDP_BROWSER_FILE_DAMAGED    32881
+#define IDP_BROWSER_FILE_FOREIGN    32882
+#define IDS_BROWSER_NONE_FOUND      32883
+#define IDS_BROWSER_FIREFOX_HINT    32884
+#define IDS_BROWSER_COLUMNS         32885   /* the list's column titles, one a line */
+#define IDS_BROWSER_UNREADABLE      32886   /* the count of a file that cannot be read */
+#define IDS_BROWSER_EXPORT_FIRST    32887   /* the count of a Firefox profile */
+#define IDC_BROWSER_PROFILES        1040    /* the list of profiles */
+#define IDC_BROWSER_NOTE            1041    /* the text above it */
+#define IDC_BROWSER_HINT            1042    /* the text below it */
+#define IDC_OPEN_BOOKMARK_FILE      1043    /* opens a bookmark file instead */
 
 /* ---- Find (status bar and the find bar) */
 #define IDS_FIND_POSITION           32866   /* %1 = the match's number, %2 = the count */

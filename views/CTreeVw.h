@@ -5,6 +5,7 @@
 // were placed by (CPlacedTitles.h), equal labels in table order.
 #pragma once
 
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -15,6 +16,8 @@
 #include "fw/win/CTreeView.h"
 
 class CLinkMarks;
+class CBookmarkFile;
+class CBrowserBookmarkFile;
 class COrdelinkDoc;
 class CStatusProgress;
 class CTreeDropTarget;
@@ -184,6 +187,8 @@ protected:
     void OnImportFavorites();
     void OnExportFavorites();
     void OnReadBookmark();
+    // Import from Browser (views/BrowserImportCommands.cpp)
+    void OnImportBrowser();
     // Bookmark file export, pasted and dropped links (views/LinkCommands.cpp)
     void RegisterLinkDrop();
     void OnDestroy();
@@ -212,6 +217,12 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    // A browser's bookmarks file or a bookmark HTML file into a new folder
+    // under the ROOT titled "<strSource> (date)"; the folder of one of the
+    // two files read.
+    void ImportBrowserFile(const std::string& strPath, const CString& strSource);
+    void ImportIntoNewFolder(const CString& strTitle, const CBrowserBookmarkFile* pJson,
+                             CBookmarkFile* pHtml);
     void AddImportedNodes(int nFolderIndex, CStatusProgress& progress);
     // Selects the node of nID (0: the ROOT) and scrolls it into view; the
     // document and the panes follow.

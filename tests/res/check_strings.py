@@ -87,6 +87,7 @@ PROMPTS = {
     32782: "LINK用のHTML Fileを作成",
     32783: "Read Bookmark For IE User",
     32790: "ブラウザで取り込める Bookmark ファイルへ書き出す",
+    32791: "この PC のブラウザからブックマークを取り込む",
     32784: "次の一致項目を選択する",
     32785: "前の一致項目を選択する",
     32796: "選択ﾌｫﾙﾀﾞ以下のURLにﾘﾝｸ切れや移転がないか調べる",
@@ -107,7 +108,8 @@ SEP = ("-",)
 MENU_128 = [
     ("File(&F)", [(57600, "New(&N)\tCtrl+N"), (57601, "Open(&O)...\tCtrl+O"),
                   (57603, "Save(&S)\tCtrl+S"), (57604, "Save As(&A)..."),
-                  (32790, "Export Bookmark File(&E)..."), SEP,
+                  (32790, "Export Bookmark File(&E)..."),
+                  (32791, "Import from Browser(&B)..."), SEP,
                   (57616, "MRU File", "GRAYED"), SEP, (57665, "Exit(&X)")]),
     ("Edit(&E)", [(57643, "Undo(&U)\tCtrl+Z"), (57647, "Redo(&R)\tCtrl+Y"), SEP,
                   (57635, "Cut(&T)\tCtrl+X"),

@@ -130,7 +130,7 @@ TEST_F(IconMenuFixture, MenuBarIsTextAndEveryPopupEntryOwnerDrawn) {
             }
         }
     }
-    EXPECT_EQ(nEntries, 43);
+    EXPECT_EQ(nEntries, 44);
     // Their texts, as the resource has them.
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 0), 0), "New(&N)\tCtrl+N");
     EXPECT_EQ(MenuEntryText(GetSubMenu(MenuBar(), 1), 1), "Redo(&R)\tCtrl+Y");
@@ -248,7 +248,7 @@ TEST_F(IconMenuFixture, StatesDrawnAsTheirKindsRequire) {
 TEST_F(IconMenuFixture, MeasuresAndAlignedAccelerators) {
     HMENU hFile = GetSubMenu(MenuBar(), 0);
     // A separator is half a menu line high and has no width.
-    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 5))};
+    MEASUREITEMSTRUCT mis = {ODT_MENU, 0, 0, 0, 0, reinterpret_cast<ULONG_PTR>(RecordOf(hFile, 6))};
     SendMessageA(FrameWnd(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
     EXPECT_EQ(mis.itemWidth, 0u);
     EXPECT_EQ(static_cast<int>(mis.itemHeight), GetSystemMetrics(SM_CYMENU) / 2);
@@ -299,11 +299,17 @@ TEST_F(IconMenuFixture, MnemonicKeysChooseTheirEntries) {
         char key;
         LRESULT expected;
     } cases[] = {
-        {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)}, {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
-        {hFile, 'x', MAKELRESULT(8, MNC_EXECUTE)}, {hEdit, 'p', MAKELRESULT(5, MNC_EXECUTE)},
-        {hEdit, 't', MAKELRESULT(3, MNC_EXECUTE)}, {hEdit, 'r', MAKELRESULT(1, MNC_EXECUTE)},
-        {hEdit, 'f', MAKELRESULT(7, MNC_EXECUTE)}, {hEdit, 'v', MAKELRESULT(9, MNC_EXECUTE)},
-        {hFile, 'e', MAKELRESULT(4, MNC_EXECUTE)}, {hFile, 'q', 0},
+        {hFile, 'n', MAKELRESULT(0, MNC_EXECUTE)},
+        {hFile, 'A', MAKELRESULT(3, MNC_EXECUTE)},
+        {hFile, 'x', MAKELRESULT(9, MNC_EXECUTE)},
+        {hFile, 'b', MAKELRESULT(5, MNC_EXECUTE)},
+        {hEdit, 'p', MAKELRESULT(5, MNC_EXECUTE)},
+        {hEdit, 't', MAKELRESULT(3, MNC_EXECUTE)},
+        {hEdit, 'r', MAKELRESULT(1, MNC_EXECUTE)},
+        {hEdit, 'f', MAKELRESULT(7, MNC_EXECUTE)},
+        {hEdit, 'v', MAKELRESULT(9, MNC_EXECUTE)},
+        {hFile, 'e', MAKELRESULT(4, MNC_EXECUTE)},
+        {hFile, 'q', 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(SendMessageA(FrameWnd(), WM_MENUCHAR, MAKEWPARAM(c.key, MF_POPUP),

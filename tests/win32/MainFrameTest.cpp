@@ -356,14 +356,15 @@ TEST(MainFrame, FileMenuShowsTheRecentFiles) {
                                                    "Save(&S)\tCtrl+S",
                                                    "Save As(&A)...",
                                                    "Export Bookmark File(&E)...",
+                                                   "Import from Browser(&B)...",
                                                    "",
                                                    "&1 C:\\docs\\a.pmk",
                                                    "&2 C:\\...\\three\\four\\five\\b&&c.pmk",
                                                    "",
                                                    "Exit(&X)"};
         EXPECT_EQ(MenuTexts(hFile), expected) << round;
-        EXPECT_EQ(GetMenuItemID(hFile, 6), static_cast<UINT>(ID_FILE_MRU_FILE1));
-        EXPECT_EQ(GetMenuItemID(hFile, 7), static_cast<UINT>(ID_FILE_MRU_FILE1 + 1));
+        EXPECT_EQ(GetMenuItemID(hFile, 7), static_cast<UINT>(ID_FILE_MRU_FILE1));
+        EXPECT_EQ(GetMenuItemID(hFile, 8), static_cast<UINT>(ID_FILE_MRU_FILE1 + 1));
         EXPECT_FALSE(GetMenuState(hFile, ID_APP_EXIT, MF_BYCOMMAND) & MF_GRAYED);
     }
 }
