@@ -39,7 +39,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                     err << "ordelink-cli: bad code page " << args[i] << "\n";
                     return kCliUsage;
                 }
-                codepage::SetActive(nCodePage);
+                codepage::SetLegacy(nCodePage);
             }
         } else if (a.size() > 2 && a.compare(0, 2, "--") == 0) {
             err << "ordelink-cli: unknown option " << a << "\n" << kUsage;
