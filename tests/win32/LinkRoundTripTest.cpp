@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "fw/base/LegacyText.h"
 #include "fw/win/CFileDialog.h"
 #include "res/resource.h"
 #include "tests/win32/ViewTestSupport.h"
@@ -96,10 +97,13 @@ std::string DescriptorW(const char* nameUtf8) {
     MultiByteToWideChar(CP_UTF8, 0, nameUtf8, -1, fgd.fgd[0].cFileName, MAX_PATH);
     return std::string(reinterpret_cast<const char*>(&fgd), sizeof fgd);
 }
+// FILEGROUPDESCRIPTORA, its name in the legacy code page as other programs write it.
 std::string DescriptorA(const char* nameUtf8) {
     FILEGROUPDESCRIPTORA fgd = {};
     fgd.cItems = 1;
-    lstrcpynA(fgd.fgd[0].cFileName, A(nameUtf8).c_str(), MAX_PATH);
+    std::string name;
+    legacy::ToLegacy(A(nameUtf8), name);
+    lstrcpynA(fgd.fgd[0].cFileName, name.c_str(), MAX_PATH);
     return std::string(reinterpret_cast<const char*>(&fgd), sizeof fgd);
 }
 
