@@ -15,7 +15,9 @@
 #include "tests/native/TestSupport.h"
 #include "tests/native/TextCodePages.h"
 
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -215,4 +217,25 @@ TEST(UnicodeText, DumpPrintsEveryCharacter) {
     EXPECT_EQ(RunCli({"dump", dir.File("k.pmk")}, out, err), 0) << err.str();
     EXPECT_NE(out.str().find("한국어 😀"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("表"), std::string::npos) << out.str();
+}
+
+TEST(UnicodeText, AUtf8BookmarkFileKeepsEveryTitle) {
+    TextCodePages pages(65001, 932);
+    ScratchDir dir;
+    const std::string doc = dir.File("w.pmk");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"import-bookmarks", doc, TestDataPath("world-bookmarks.htm"), "--now",
+                      "2026-12-09 03:30:00"},
+                     out, err),
+              0)
+        << err.str();
+    COrdelinkDoc loaded;
+    ASSERT_TRUE(loaded.OnOpenDocument(doc.c_str()));
+    std::vector<std::string> titles;
+    for (int i = 0; i < loaded.m_PtrAry.GetSize(); ++i)
+        titles.push_back(loaded.m_PtrAry[i]->m_Title.str());
+    for (const char* want : {"한국어 — Korean", "대한민국 정책브리핑 📰", "Ελληνικά — Greek",
+                             "Ενιαία Ψηφιακή Πύλη 🏛️", "Café crème — Crêpes à la française",
+                             "Résumé, Noël, Ça va ? ✨", "ソフトウェアの表示ポータル"})
+        EXPECT_NE(std::find(titles.begin(), titles.end(), want), titles.end()) << want;
 }
