@@ -164,29 +164,21 @@ if(BUILD_TESTING)
     target_link_libraries(win32_gui_tests PRIVATE ordelink_win GTest::gtest GTest::gtest_main)
     target_link_options(win32_gui_tests PRIVATE ${ORD_MAIN_STACK})
     target_compile_options(win32_gui_tests PRIVATE ${ORD_WARNINGS})
-    target_compile_definitions(win32_gui_tests PRIVATE
-        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
-        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
-        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
     # The bookmark import into the window, timed under Wine (not a test).
     add_executable(window_import_bench bench/WindowImportBench.cpp tests/win32/GuiTestSupport.cpp
         tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})
     add_dependencies(window_import_bench ordelink_resources)
     target_link_libraries(window_import_bench PRIVATE ordelink_win GTest::gtest)
     target_compile_options(window_import_bench PRIVATE ${ORD_WARNINGS})
-    target_compile_definitions(window_import_bench PRIVATE
-        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
-        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
-        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
     add_executable(window_find_bench bench/WindowFindBench.cpp tests/win32/GuiTestSupport.cpp
         tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})
     add_dependencies(window_find_bench ordelink_resources)
     target_link_libraries(window_find_bench PRIVATE ordelink_win GTest::gtest)
     target_compile_options(window_find_bench PRIVATE ${ORD_WARNINGS})
-    target_compile_definitions(window_find_bench PRIVATE
-        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
-        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
-        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
+    set_source_files_properties(tests/native/TestSupport.cpp PROPERTIES
+        COMPILE_DEFINITIONS ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+    set_source_files_properties(tests/win32/SingleInstanceTest.cpp PROPERTIES
+        COMPILE_DEFINITIONS "ORD_APP_EXE=\"${CMAKE_BINARY_DIR}/Ordelink.exe\";ORD_SCREENSHOT_DIR=\"${CMAKE_SOURCE_DIR}/build/screenshots\"")
     set_source_files_properties(tests/win32/ImportCommandsTest.cpp PROPERTIES
         COMPILE_DEFINITIONS ORD_CORPUS_DIR="${ORD_CORPUS_DIR}")
     add_test(NAME win32_gui_tests COMMAND win32_gui_tests --gtest_brief=1)
