@@ -143,12 +143,22 @@ int CProfileFile::GetInt(const char* pszSection, const char* pszKey, int nDefaul
 }
 
 bool CProfileFile::WriteString(const char* pszSection, const char* pszKey, const char* pszValue) {
-    if (!pszSection || !pszKey) return false;
+    if (!pszSection) return false;
     std::vector<std::string> lines;
     Form form = legacyForm;
     // A file that exists but cannot be read is not overwritten with one key.
     if (!Load(lines, form) && platform::FileExists(m_strPath)) return false;
     long nSection;
+    if (!pszKey) {
+        // No key: the whole section goes, as with the system's function.
+        FindKey(lines, pszSection, nullptr, nSection);
+        if (nSection < 0) return true;
+        size_t end = static_cast<size_t>(nSection) + 1;
+        std::string name;
+        while (end < lines.size() && !SectionName(lines[end], name)) ++end;
+        lines.erase(lines.begin() + nSection, lines.begin() + static_cast<long>(end));
+        return Save(lines, form);
+    }
     const long n = FindKey(lines, pszSection, pszKey, nSection);
     const std::string line = std::string(pszKey) + "=" + (pszValue ? pszValue : "");
     if (n >= 0) {

@@ -26,7 +26,8 @@ public:
     // The leading decimal integer of the value (sign allowed), else nDefault.
     int GetInt(const char* pszSection, const char* pszKey, int nDefault) const;
     // Sets (or, with a null value, removes) a key, creating section and
-    // file as needed. False when the file cannot be written.
+    // file as needed; a null key removes the whole section. False when the
+    // file cannot be written.
     bool WriteString(const char* pszSection, const char* pszKey, const char* pszValue);
 
 private:

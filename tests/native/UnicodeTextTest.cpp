@@ -133,6 +133,10 @@ TEST(UnicodeText, SettingsFileOfAnOlderVersion) {
     EXPECT_EQ(file.GetString("Recent File List", "File3", "").str(), "C:\\한국.pmk");
     EXPECT_EQ(file.GetString("Setting", "BrowserName", "").str(), "C:\\プログラム\\browser.exe");
     EXPECT_EQ(file.GetString("AboutApp", "Build", "").str(), "1.30");
+    // No key: the whole section goes (the recent-file list is written afresh).
+    ASSERT_TRUE(file.WriteString("Recent File List", nullptr, nullptr));
+    EXPECT_EQ(file.GetString("Recent File List", "File1", "none").str(), "none");
+    EXPECT_EQ(file.GetString("AboutApp", "Build", "").str(), "1.30");
 }
 
 TEST(UnicodeText, ShortcutFiles) {
@@ -163,7 +167,7 @@ TEST(UnicodeText, ShortcutFiles) {
     // As Windows writes an address outside the code page.
     WriteBytes(dir.File("w.url"),
                "[{000214A0-0000-0000-C000-000000000046}]\r\nProp3=19,2\r\n[InternetShortcut]\r\n"
-               "IDList=\r\nURL=http://?aN??/\r\n[InternetShortcut.A]\r\nURL=http://?aN??/\r\n"
+               "IDList=\r\nURL=http://?aN?\?/\r\n[InternetShortcut.A]\r\nURL=http://?aN?\?/\r\n"
                "[InternetShortcut.W]\r\nURL=http://+A6gDsSEVIScltg-/\r\n");
     EXPECT_EQ(ReadUrlFile(dir.File("w.url")).str(), "http://Ψαℕ℧▶/");
 }
@@ -234,8 +238,9 @@ TEST(UnicodeText, AUtf8BookmarkFileKeepsEveryTitle) {
     std::vector<std::string> titles;
     for (int i = 0; i < loaded.m_PtrAry.GetSize(); ++i)
         titles.push_back(loaded.m_PtrAry[i]->m_Title.str());
-    for (const char* want : {"한국어 — Korean", "대한민국 정책브리핑 📰", "Ελληνικά — Greek",
-                             "Ενιαία Ψηφιακή Πύλη 🏛️", "Café crème — Crêpes à la française",
-                             "Résumé, Noël, Ça va ? ✨", "ソフトウェアの表示ポータル"})
+    for (const char* want :
+         {"한국어 — Korean", "대한민국 정책브리핑 📰", "Ελληνικά — Greek",
+          "Ενιαία Ψηφιακή Πύλη 🏛️", "Café crème — Crêpes à la française",
+          "Résumé, Noël, Ça va ? ✨", "ソフトウェアの表示ポータル"})
         EXPECT_NE(std::find(titles.begin(), titles.end(), want), titles.end()) << want;
 }

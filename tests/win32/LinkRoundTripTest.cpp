@@ -192,8 +192,11 @@ TEST(LinkDrop, EachBrowserFormatOnAFolder) {
         EXPECT_TRUE(f.Doc()->IsModified()) << c.name;
         const std::string inside = A("Inside"), title = A(c.title);
         // In the label order the tree keeps (the locale's, case ignored).
-        const bool bFirst = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, title.c_str(), -1,
-                                           inside.c_str(), -1) == CSTR_LESS_THAN;
+        const std::u16string wTitle = legacy::ToUtf16(title), wInside = legacy::ToUtf16(inside);
+        const bool bFirst =
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                           reinterpret_cast<const wchar_t*>(wTitle.c_str()), -1,
+                           reinterpret_cast<const wchar_t*>(wInside.c_str()), -1) == CSTR_LESS_THAN;
         const std::string expected = bFirst ? "ROOT(Folder(" + title + ",Inside),Link)"
                                             : "ROOT(Folder(Inside," + title + "),Link)";
     }
