@@ -70,6 +70,28 @@ void BM_FindOneLetter100k(benchmark::State& state) {
 }
 BENCHMARK(BM_FindOneLetter100k)->Unit(benchmark::kMillisecond);
 
+// One record of 40,000 characters whose bytes can all lead (亜 is 88 9F),
+// searched for the character whose bytes are 9F 88: a byte match across
+// every pair of characters, none on a character boundary.
+void BM_FindLeadByteRun40k(benchmark::State& state) {
+    COrdelinkDoc doc;
+    doc.AddNewItem();
+    CUrlItem* p = doc.m_PtrAry[0];
+    p->m_ID = 1;
+    std::string memo;
+    for (int i = 0; i < 40000; ++i) memo += "\x88\x9F";
+    p->m_Memo = CString(memo.c_str());
+    doc.m_bEmpty = 0;
+    const std::vector<int> order{1};
+    const CString query("\x9F\x88");
+    CFindIndex index;
+    index.Find(doc.m_PtrAry, order, query);
+    size_t nFound = 0;
+    for (auto _ : state) nFound = index.Find(doc.m_PtrAry, order, query).size();
+    state.counters["found"] = static_cast<double>(nFound);
+}
+BENCHMARK(BM_FindLeadByteRun40k)->Unit(benchmark::kMillisecond);
+
 void BM_FindFirstSearch100k(benchmark::State& state) {
     COrdelinkDoc& doc = Doc();
     const std::vector<int> order = TreeOrderIDs(doc.m_PtrAry);

@@ -61,17 +61,17 @@ int main(int argc, char** argv) {
 
     // The plain reader: file to records, no window.
     int nRecords = 0;
-    const double plain = MedianMilliseconds(
-        [] {},
-        [&] {
-            COrdelinkDoc doc;
-            CBookmarkFile file;
-            file.Load(g_path.c_str());
-            const int nFolder = AddImportFolder(doc, "Bookmark");
-            ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1);
-            nRecords = doc.m_PtrAry.GetSize() - 1;
-        },
-        nRuns);
+    const double plain =
+        MedianMilliseconds([] {},
+                           [&] {
+                               COrdelinkDoc doc;
+                               CBookmarkFile file;
+                               file.Load(g_path.c_str());
+                               const int nFolder = AddImportFolder(doc, "Bookmark");
+                               ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
+                               nRecords = doc.m_PtrAry.GetSize() - 1;
+                           },
+                           nRuns);
 
     ViewFixture f;
     CFileDialog::SetHandler(ChooseBenchFile);
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
             HWND hTree = f.Tree()->m_hWnd;
             CSortedInsertObserver observer(hTree);
             ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
-            ImportBookmarkLevel(doc, file, TVI_ROOT, doc.m_PtrAry[nFolder]->m_ID, 1, &observer);
+            ImportBookmarkTree(doc, file, TVI_ROOT, doc.m_PtrAry[nFolder]->m_ID, &observer);
             ::SendMessageA(hTree, WM_SETREDRAW, TRUE, 0);
         },
         nRuns);
@@ -115,7 +115,7 @@ int main(int argc, char** argv) {
         CBookmarkFile file;
         file.Load(g_path.c_str());
         const int nFolder = AddImportFolder(doc, "Bookmark");
-        ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1);
+        ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID);
         std::unordered_map<int, int> indexOfID{{doc.m_PtrAry[nFolder]->m_ID, -1}};
         for (int i = nFolder + 1; i < doc.m_PtrAry.GetSize(); ++i) {
             const CUrlItem& item = *doc.m_PtrAry[i];

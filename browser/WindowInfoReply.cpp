@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "convert/IncomingAddress.h"
 #include "fw/base/CodePage.h"
 
 void SplitAt(const CString& strSource, CString& strFirst, CString& strSecond,
@@ -56,5 +57,6 @@ void CutWindowInfoReply(const CString& strReply, CString& strURL, CString& strTi
     strInner = strInner.Left(strInner.GetLength() - 1);
     strInner = strInner.Mid(1);
     SplitAt(strInner, strURL, strTitle, "\",\"");
+    strURL = WithoutLineBreaks(strURL);
     CleanTitle(strTitle);
 }

@@ -18,6 +18,6 @@ int ReplaceAll(CString& strText, const CString& strFind, const CString& strRepla
 // \ : * ? " < > are removed.
 void CleanTitle(CString& strTitle);
 
-// Cuts a reply of the form "URL","title",... into the address and the
-// cleaned title.
+// Cuts a reply of the form "URL","title",... into the address (without
+// tabs and line breaks) and the cleaned title.
 void CutWindowInfoReply(const CString& strReply, CString& strURL, CString& strTitle);

@@ -114,7 +114,7 @@ int RunImportBookmarks(const CliOptions& opt, std::ostream& out, std::ostream& e
     const int nFolder = AddImportFolder(doc, ImportFolderTitle(ImportKind::Bookmark, time));
     doc.SetModifiedFlag(TRUE);
     const int nResult =
-        ImportBookmarkLevel(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, 1, nullptr);
+        ImportBookmarkTree(doc, file, nullptr, doc.m_PtrAry[nFolder]->m_ID, nullptr);
     if (!Save(doc, strDoc, err)) return kCliUnreadable;
     PrintAdded(doc, nFolder, out);
     if (!nResult) {

@@ -20,13 +20,16 @@ set_source_files_properties(convert/ProgramStrings.cpp PROPERTIES
 
 set(ORD_CONVERT_SOURCES
     browser/WindowInfoReply.cpp
+    convert/BookmarkCharset.cpp
     convert/BookmarkExport.cpp
     convert/BookmarkImport.cpp
     convert/ClipboardLink.cpp
     convert/FavoritesExport.cpp
     convert/FavoritesImport.cpp
     convert/FavoritesPath.cpp
+    convert/HtmlScanner.cpp
     convert/ImportFolder.cpp
+    convert/IncomingAddress.cpp
     convert/LinkData.cpp
     convert/LinkPage.cpp
     convert/ProgramStrings.cpp

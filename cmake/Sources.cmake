@@ -31,13 +31,16 @@ set(ORD_STORE_SOURCES
 # Find as you type over the table.
 set(ORD_FIND_SOURCES
     find/CFindIndex.cpp
+    find/CPlacedTitles.cpp
     find/TreeOrder.cpp
 )
 
 # Portable rules of the views and the browser launch.
 set(ORD_PORTABLE_VIEW_SOURCES
     browser/BrowserCommandLine.cpp
+    browser/OpenTarget.cpp
     views/CommandRules.cpp
+    views/CTreeLayout.cpp
 )
 
 set(ORD_CLI_SOURCES
@@ -60,7 +63,9 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/EditingRulesTest.cpp
     tests/native/FindTest.cpp
     tests/native/ItemTableTest.cpp
+    tests/native/OpenTargetTest.cpp
     tests/native/TestSupport.cpp
+    tests/native/TreeLayoutTest.cpp
     tests/native/UnicodeTextTest.cpp
 )
 # Tests that need the native system (sanitizers, resource limits).

@@ -22,6 +22,7 @@ set(ORD_WIN_SOURCES
     fw/win/CSingleDocTemplate.cpp
     fw/win/CSplitterWnd.cpp
     fw/win/CStatusBar.cpp
+    fw/win/CStatusProgress.cpp
     fw/win/CToolBar.cpp
     fw/win/CToolTipCtrl.cpp
     fw/win/CTreeView.cpp
@@ -48,10 +49,10 @@ set(ORD_APP_SOURCES
     views/CEditVw.cpp
     views/CFormVw.cpp
     views/CTreeVw.cpp
+    views/CTreeBuilder.cpp
     views/LabelOrder.cpp
     views/ViewBeep.cpp
     views/CTreeExportTree.cpp
-    views/CTreeImportObserver.cpp
     views/ImportCommands.cpp
     views/CTreeDropTarget.cpp
     views/LinkCommands.cpp
@@ -69,6 +70,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/SingleInstanceTest.cpp
     tests/win32/ViewTestSupport.cpp
     tests/win32/TreeViewTest.cpp
+    tests/win32/TreeBuildTest.cpp
     tests/win32/FindUndoTest.cpp
     tests/win32/FormViewTest.cpp
     tests/win32/CommandTest.cpp
@@ -179,6 +181,17 @@ if(BUILD_TESTING)
         COMPILE_DEFINITIONS ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
     set_source_files_properties(tests/win32/SingleInstanceTest.cpp PROPERTIES
         COMPILE_DEFINITIONS "ORD_APP_EXE=\"${CMAKE_BINARY_DIR}/Ordelink.exe\";ORD_SCREENSHOT_DIR=\"${CMAKE_SOURCE_DIR}/build/screenshots\"")
+    # Opening, importing into and rebuilding a big tree, timed under Wine.
+    add_executable(window_tree_bench bench/WindowTreeBench.cpp tests/win32/GuiTestSupport.cpp
+        tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})
+    add_dependencies(window_tree_bench ordelink_resources Ordelink)
+    target_link_libraries(window_tree_bench PRIVATE ordelink_win GTest::gtest)
+    target_link_options(window_tree_bench PRIVATE ${ORD_MAIN_STACK})
+    target_compile_options(window_tree_bench PRIVATE ${ORD_WARNINGS})
+    target_compile_definitions(window_tree_bench PRIVATE
+        ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data"
+        ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe"
+        ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
     set_source_files_properties(tests/win32/ImportCommandsTest.cpp PROPERTIES
         COMPILE_DEFINITIONS ORD_CORPUS_DIR="${ORD_CORPUS_DIR}")
     add_test(NAME win32_gui_tests COMMAND win32_gui_tests --gtest_brief=1)

@@ -10,42 +10,45 @@
 
 namespace {
 
-const char kHexDigits[] = "0123456789ABCDEF";
-
 std::string ToUtf8(const CString& str, int nCodePage) {
     std::string out;
     if (!platform::CodePageToUtf8(str.str(), nCodePage, out)) return str.str();
     return out;
 }
 
-// A title on one line: line breaks and other control characters become
-// spaces, as line-reading importers take one entry per line.
-std::string OneLine(const std::string& s) {
-    std::string out = s;
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-    return out;
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
 }
 
-// A memo's line breaks (CR LF, CR, LF) as the file's LF; other control
-// characters but the tab become spaces.
-std::string MemoLines(const std::string& s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size(); ++i) {
-        const char c = s[i];
-        if (c == '\r') {
-            if (i + 1 < s.size() && s[i + 1] == '\n') ++i;
-            out += '\n';
-        } else if (c == '\n' || c == '\t') {
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-            out += ' ';
-        } else {
-            out += c;
-        }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+void AppendReference(std::string& out, char c) {
+    out += "&#" + std::to_string(static_cast<unsigned char>(c)) + ";";
+}
+
+// One character of text: & < > " and control characters as references.
+void AppendEscaped(std::string& out, char c) {
+    switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            if (IsControl(c))
+                AppendReference(out, c);
+            else
+                out += c;
     }
-    return out;
 }
 
 std::string Indent(size_t nDepth) {
@@ -57,40 +60,39 @@ std::string Indent(size_t nDepth) {
 std::string EscapeBookmarkText(const std::string& s) {
     std::string out;
     out.reserve(s.size());
-    for (char c : s) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
+    for (char c : s) AppendEscaped(out, c);
+    return out;
+}
+
+std::string EscapeBookmarkTitle(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == ' ' && (i == 0 || i + 1 == s.size() || s[i - 1] == ' '))
+            AppendReference(out, ' ');
+        else
+            AppendEscaped(out, s[i]);
     }
     return out;
 }
 
-std::string EscapeBookmarkURL(const std::string& s) {
+std::string EscapeBookmarkMemo(const std::string& s) {
+    size_t nFirst = 0, nEnd = s.size();
+    while (nFirst < nEnd && IsBlank(s[nFirst])) ++nFirst;
+    while (nEnd > nFirst && IsBlank(s[nEnd - 1])) --nEnd;
     std::string out;
     out.reserve(s.size());
-    for (char c : s) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        if (c == '&') {
-            out += "&amp;";
-        } else if (u <= 0x20 || u == 0x7F || c == '"' || c == '<' || c == '>') {
-            out += '%';
-            out += kHexDigits[u >> 4];
-            out += kHexDigits[u & 15];
+    for (size_t i = 0; i < s.size(); ++i) {
+        const bool bInside = i >= nFirst && i < nEnd;
+        if (bInside && s[i] == '\r' && i + 1 < nEnd && s[i + 1] == '\n') {
+            out += '\n';
+            ++i;
+        } else if (bInside && (s[i] == ' ' || s[i] == '\t')) {
+            out += s[i];
+        } else if (IsBlank(s[i])) {
+            AppendReference(out, s[i]);
         } else {
-            out += c;
+            AppendEscaped(out, s[i]);
         }
     }
     return out;
@@ -141,18 +143,17 @@ bool MakeBookmarkFile(const CItemTable& table, const BookmarkExportOptions& opti
         if (open.back() != pItem->m_ParentID) continue;
         if (pTop && i > nFirst && open.size() == 1) break;
         const std::string strIndent = Indent(open.size());
-        const std::string strTitle = EscapeBookmarkText(OneLine(ToUtf8(pItem->m_Title, nCodePage)));
+        const std::string strTitle = EscapeBookmarkTitle(ToUtf8(pItem->m_Title, nCodePage));
         if (pItem->m_IsURL) {
             out += strIndent + "<DT><A HREF=\"" +
-                   EscapeBookmarkURL(ToUtf8(pItem->m_URL, nCodePage)) + "\" ADD_DATE=\"" + strDate +
-                   "\">" + strTitle + "</A>\n";
+                   EscapeBookmarkText(ToUtf8(pItem->m_URL, nCodePage)) + "\" ADD_DATE=\"" +
+                   strDate + "\">" + strTitle + "</A>\n";
         } else {
             out += strIndent + "<DT><H3 ADD_DATE=\"" + strDate + "\" LAST_MODIFIED=\"" + strDate +
                    "\">" + strTitle + "</H3>\n";
         }
         if (!pItem->m_Memo.IsEmpty())
-            out += strIndent + "<DD>" +
-                   EscapeBookmarkText(MemoLines(ToUtf8(pItem->m_Memo, nCodePage))) + "\n";
+            out += strIndent + "<DD>" + EscapeBookmarkMemo(ToUtf8(pItem->m_Memo, nCodePage)) + "\n";
         if (pItem->m_IsURL) {
             left.insert(pItem->m_ID);
         } else {

@@ -9,13 +9,19 @@
 #include "find/TreeOrder.h"
 #include "store/CItemTable.h"
 
-// Text for element content and quoted attribute values: & < > " as
-// character references.
+// Element text or an attribute value (an address, HREF="..." as browsers
+// write it): & < > " as character references, control characters (tab and
+// line breaks too) as numeric ones, so that every entry stays on its line;
+// everything else as it is, blanks included.
 std::string EscapeBookmarkText(const std::string& strUtf8);
-// An address for HREF="...": & as "&amp;", the characters an attribute
-// value or an address cannot hold (" < > space, control characters) as
-// %XX; everything else as it is.
-std::string EscapeBookmarkURL(const std::string& strUtf8);
+// A title as EscapeBookmarkText, and each blank that a reader folds (at
+// either end, or after another blank) as "&#32;": the title reads back as
+// it was.
+std::string EscapeBookmarkTitle(const std::string& strUtf8);
+// A memo for <DD>: its CR LF line breaks as the file's own, lone CR and LF
+// as references, white space at either end as references: it reads back
+// as it was.
+std::string EscapeBookmarkMemo(const std::string& strUtf8);
 
 struct BookmarkExportOptions {
     // ADD_DATE of every entry, in seconds since 1970 (UTC): the records keep
@@ -32,9 +38,8 @@ struct BookmarkExportOptions {
 
 // Deeper folders than this are written without further indentation, so a
 // damaged document's chain of tens of thousands of folders does not grow
-// the file with the square of its depth. Tag-reading importers keep the
-// nesting at any depth; readers that go by the indentation (our own import)
-// keep it down to this depth.
+// the file with the square of its depth. Readers nest by the lists, not by
+// the indentation.
 constexpr int kBookmarkIndentDepth = 100;
 
 // The whole file as text. Records are taken in tree order, each once;

@@ -1,107 +1,61 @@
-// Bookmark file import: the browser's "bookmark.htm" read line by line, by
-// the markers and the indentation the browser writes, not as HTML.
+// Bookmark file import: a browser's bookmark file ("bookmark.htm" and the
+// files browsers export today) read as the HTML it is, in one pass: folders
+// nest by their lists, titles are the text of their elements, references
+// are decoded and <DD> descriptions become memos.
 #pragma once
 
-#include <cstdint>
+#include <deque>
 #include <string>
-#include <vector>
 
 #include "convert/ImportObserver.h"
 #include "fw/base/AfxTypes.h"
 #include "fw/base/CString.h"
 #include "store/COrdelinkDoc.h"
 
-// Text cutting of single lines.
-int IndentLevel(const CString& strLine);
-// Returns the link's title; strURL receives its address.
-CString ParseBookmarkLink(const CString& strLine, CString& strURL);
-CString ParseBookmarkFolderTitle(const CString& strLine);
+// Entries nest at most this deep (1 at the top): a folder's list that would
+// put them deeper keeps them in the folder around it. No collection needs
+// more, and a file of nothing but nested folders would otherwise make a
+// chain as long as the file.
+constexpr int kBookmarkMaxDepth = 1000;
 
-// A bookmark file read into memory once, with what the level reader needs
-// from each line worked out in one pass, so that every folder level is found
-// without reading the file again.
+// The folders and links of a bookmark file, in the document's text.
 class CBookmarkFile {
 public:
-    // Reads the whole file; FALSE when it cannot be opened or read.
-    BOOL Load(const char* pszPath);
-    // Takes the file's bytes directly.
-    void SetText(std::string text);
-
-    int GetLineCount() const { return static_cast<int>(m_lines.size()); }
-    // Line n (1-based): the text before its line feed, without the carriage
-    // returns in front of the line feed, up to a NUL byte if it holds one.
-    CString GetLine(int n) const;
-    // Lines that contain "<DT><".
-    int GetEntryLineCount() const { return m_nEntryLines; }
-
-    // A pass over the lines of one level that the level reader takes.
-    struct LevelCursor {
-        int nEnd;            // the line that ends the level, or the line count + 1
-        int64_t nNested;     // blanks before "<DT><" that mark a nested entry
-        size_t nNextLink;    // next position in the link lines to look at
-        size_t nNextFolder;  // next position in the folder lines to look at
+    struct Entry {
+        bool bFolder = false;
+        int nParent = -1;  // index of the folder entry it is in; -1 at the top
+        int nDepth = 1;    // 1 at the top
+        CString strTitle;
+        CString strURL;
+        CString strMemo;
     };
-    LevelCursor OpenLevel(int nStartLine) const;
-    // The next line of the level holding a link (a folder) marker, in file
-    // order; 0 when there is none left.
-    int NextLink(LevelCursor& cursor) const { return Next(m_links, cursor.nNextLink, cursor); }
-    int NextFolder(LevelCursor& cursor) const {
-        return Next(m_folders, cursor.nNextFolder, cursor);
-    }
+
+    // Reads and parses the whole file; FALSE when it cannot be opened or read.
+    BOOL Load(const char* pszPath);
+    // Parses the file's bytes.
+    void SetText(std::string bytes);
+
+    // In pieces: a large file's entries are not moved as they grow.
+    using Entries = std::deque<Entry>;
+
+    // Every link (<A>) and folder (<H3>) in file order.
+    const Entries& GetEntries() const { return m_entries; }
+    Entries& GetEntries() { return m_entries; }
+    // False when lists nested deeper than kBookmarkMaxDepth were kept flat.
+    bool KeptNesting() const { return m_bKeptNesting; }
 
 private:
-    struct Line {
-        size_t nOffset;
-        int nLength;
-        int nLevel;
-    };
-    // The lines that hold one kind of marker, in file order, with a minimum
-    // tree over the longest run of blanks before "<DT><" on each, to find
-    // the next line a level takes without looking at the nested ones.
-    struct EntryIndex {
-        std::vector<int> lines;
-        std::vector<int> tree;
-        size_t nLeaves = 0;
-        void Add(int nLine, int nRun);
-        void Build();
-        // The first position >= nFrom whose line holds no nNested blanks
-        // before "<DT><"; lines.size() when there is none.
-        size_t NextTaken(size_t nFrom, int64_t nNested) const;
-    };
-    void Index();
-    int Next(const EntryIndex& index, size_t& nPos, const LevelCursor& cursor) const;
-
-    std::string m_text;
-    std::vector<Line> m_lines;
-    int m_nEntryLines = 0;
-    EntryIndex m_links;
-    EntryIndex m_folders;
-    // Lines holding "</DL><p>" as (indentation level, line), sorted.
-    std::vector<std::pair<int, int>> m_ends;
+    Entries m_entries;
+    bool m_bKeptNesting = true;
 };
 
-// The level reader as a plain pass over the lines, into four lists: what the
-// indexed walk must agree with.
-struct BookmarkLevel {
-    std::vector<CString> folderTitles;
-    std::vector<int> folderLines;
-    std::vector<CString> linkTitles;
-    std::vector<CString> linkURLs;
-};
-void ParseBookmarkLevel(const CBookmarkFile& file, int nStartLine, BookmarkLevel& level);
-
-// The most records one import may create: 4 for every line that holds
-// "<DT><", and 1,000 more. A file whose folders lack their end lines can
-// otherwise make the records grow without bound.
-int64_t BookmarkRecordLimit(const CBookmarkFile& file);
-
-// Imports the level that starts at nStartLine, and every folder level below
-// it, under the folder nParentID (whose view node is parent). Each level's
-// links come first, then each folder followed at once by its contents.
-// Returns 1 when all was imported, 0 when the record limit stopped it (what
-// was made stays).
-int ImportBookmarkLevel(COrdelinkDoc& doc, const CBookmarkFile& file, ImportNode parent,
-                        int nParentID, int nStartLine, CImportObserver* pObserver = nullptr);
+// Imports the file's entries under the folder nParentID (whose view node is
+// parent). Each folder's links come first, in file order, then each of its
+// folders followed at once by that folder's own contents. The entries' text
+// moves into the records. Returns 1, or 0 when the file nested deeper than
+// the records keep (every entry is imported all the same).
+int ImportBookmarkTree(COrdelinkDoc& doc, CBookmarkFile& file, ImportNode parent, int nParentID,
+                       CImportObserver* pObserver = nullptr);
 
 // The text the reader shows when it cannot open the file.
 extern const char kBookmarkOpenError[];

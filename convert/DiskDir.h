@@ -27,6 +27,8 @@ bool MakeDirectory(const std::string& strPath, bool* pbExists = nullptr);
 
 // strDir and strName joined with the system's separator.
 std::string Join(const std::string& strDir, const std::string& strName);
+// The system's separator, for paths grown in place.
+extern const char kSeparator;
 
 // What identifies a directory however it is reached (through links too).
 struct DirId {

@@ -38,6 +38,8 @@ bool MakeDirectory(const std::string& strPath, bool* pbExists) {
     return false;
 }
 
+const char kSeparator = '/';
+
 std::string Join(const std::string& strDir, const std::string& strName) {
     if (!strDir.empty() && strDir.back() == '/') return strDir + strName;
     return strDir + "/" + strName;

@@ -33,6 +33,8 @@ bool MakeDirectory(const std::string& strPath, bool* pbExists) {
     return false;
 }
 
+const char kSeparator = '\\';
+
 std::string Join(const std::string& strDir, const std::string& strName) {
     // The last byte may be a trail byte equal to '\', so a separator at the
     // end is looked for character by character.

@@ -1,12 +1,14 @@
 #include "convert/FavoritesExport.h"
 
 #include <algorithm>
+#include <cstring>
 #include <set>
 
 #include "convert/DiskDir.h"
 #include "convert/UrlFile.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/base/CodePage.h"
+#include "fw/base/Platform.h"
 
 // ---------------------------------------------------------------- CDocumentTree
 
@@ -55,15 +57,18 @@ int CollectChildren(const CExportTree& tree, CExportTree::Node node, ExportChild
 bool IsWritableName(const CString& strTitle) {
     const std::string& s = strTitle.str();
     if (s.empty() || s == "." || s == "..") return false;
+    // No byte below 0x40 is ever the second byte of a double-byte character:
+    // after a lead byte, "/" or ":" is still one to the file system (and
+    // natively the lead byte alone turns into a replacement character).
+    for (char c : s) {
+        const unsigned char b = static_cast<unsigned char>(c);
+        if (b < 0x20 || (b < 0x40 && std::strchr("/:*?\"<>", c))) return false;
+    }
+    // "\" and "|" are second bytes of some characters (ソ, ポ): taken whole.
     size_t nLastStart = 0;
     for (size_t i = 0; i < s.size();) {
         const size_t n = codepage::CharLength(&s[i], s.size() - i);
-        if (n == 1) {
-            const unsigned char c = static_cast<unsigned char>(s[i]);
-            if (c < 0x20 ||
-                std::string("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string::npos)
-                return false;
-        }
+        if (n == 1 && (s[i] == '\\' || s[i] == '|')) return false;
         nLastStart = i;
         i += n;
     }
@@ -78,28 +83,35 @@ bool IsWritableName(const CString& strTitle) {
     for (const char* pszDevice : kDevices) {
         if (strBase.CompareNoCase(pszDevice) == 0) return false;
     }
-    if (strBase.GetLength() == 4 && strBase[3] >= '1' && strBase[3] <= '9' &&
-        (strBase.Left(3).CompareNoCase("COM") == 0 || strBase.Left(3).CompareNoCase("LPT") == 0))
-        return false;
-    return true;
+    if (strBase.GetLength() < 4 ||
+        (strBase.Left(3).CompareNoCase("COM") != 0 && strBase.Left(3).CompareNoCase("LPT") != 0))
+        return true;
+    if (strBase.GetLength() == 4 && strBase[3] >= '1' && strBase[3] <= '9') return false;
+    // COM¹ to COM³ and LPT¹ to LPT³ are ports too, in code pages that have
+    // the superscript digits.
+    std::string tail;
+    if (!platform::CodePageToUtf8(strBase.str().substr(3), codepage::Active(), tail)) return true;
+    return tail != "\xC2\xB9" && tail != "\xC2\xB2" && tail != "\xC2\xB3";  // UTF-8
 }
 
 int ExportFolder(const std::string& strDir, const CExportTree& tree, CExportTree::Node node) {
     // Depth first with a stack of its own: the depth of the folders does not
     // depend on what the disk accepts, as the walk goes on below a directory
-    // that could not be made.
+    // that could not be made. One path grows and is cut back as the walk
+    // goes down and up, so memory grows with the depth, not its square.
     struct Level {
-        std::string strDir;
+        size_t nPathLength;  // the path's length at this level
         ExportChildren children;
         size_t nNext;
     };
     std::vector<Level> stack;
+    std::string strPath = diskdir::Join(strDir, std::string());  // ends in a separator
     // A damaged document can make a folder its own descendant: each node is
     // entered once.
     std::set<CExportTree::Node> entered{node};
     int nResult = 1;
-    auto enter = [&](const std::string& strLevelDir, CExportTree::Node levelNode) {
-        Level level{strLevelDir, ExportChildren(), 0};
+    auto enter = [&](CExportTree::Node levelNode) {
+        Level level{strPath.size(), ExportChildren(), 0};
         CollectChildren(tree, levelNode, level.children);
         const ExportChildren& c = level.children;
         for (size_t i = 0; i < c.urlTitles.size(); ++i) {
@@ -107,31 +119,36 @@ int ExportFolder(const std::string& strDir, const CExportTree& tree, CExportTree
             // "News..URL", an untitled link as ".URL"; "CON" stays refused.
             const CString strName = c.urlTitles[i] + ".URL";
             if (!IsWritableName(strName) ||
-                !WriteUrlFile(diskdir::Join(strLevelDir, diskdir::NameToDisk(strName)), c.urls[i]))
+                !WriteUrlFile(strPath + diskdir::NameToDisk(strName), c.urls[i]))
                 nResult = 0;
         }
+        // The titles are not needed any more.
+        level.children.urlTitles = std::vector<CString>();
+        level.children.urls = std::vector<CString>();
         stack.push_back(std::move(level));
     };
 
-    enter(strDir, node);
+    enter(node);
     while (!stack.empty()) {
         Level& level = stack.back();
+        strPath.resize(level.nPathLength);
         if (level.nNext == level.children.folderTitles.size()) {
             stack.pop_back();
             continue;
         }
         const size_t i = level.nNext++;
-        const CString strTitle = level.children.folderTitles[i];
+        const CString& strTitle = level.children.folderTitles[i];
         const CExportTree::Node child = level.children.folderNodes[i];
         if (!IsWritableName(strTitle)) {
             nResult = 0;
             continue;
         }
-        const std::string strSub = diskdir::Join(level.strDir, diskdir::NameToDisk(strTitle));
+        strPath += diskdir::NameToDisk(strTitle);
         // A directory that exists already (two folders of the same title)
         // still takes the contents; the failure is reported all the same.
-        if (!diskdir::MakeDirectory(strSub)) nResult = 0;
-        if (entered.insert(child).second) enter(strSub, child);
+        if (!diskdir::MakeDirectory(strPath)) nResult = 0;
+        strPath += diskdir::kSeparator;
+        if (entered.insert(child).second) enter(child);
     }
     return nResult;
 }

@@ -50,7 +50,8 @@ int CollectChildren(const CExportTree& tree, CExportTree::Node node, ExportChild
 // URL item's title with ".URL"): not
 // empty, none of \ / : * ? " < > | or control characters, not "." or "..",
 // not ending in a dot or a blank, and not a device name (CON, PRN, AUX, NUL,
-// COM1-9, LPT1-9, with or without an extension).
+// COM1-9, LPT1-9, COM¹-³, LPT¹-³, with or without an extension). A byte
+// below 0x40 counts as a character even after a lead byte.
 bool IsWritableName(const CString& strTitle);
 
 // Writes the children of node into the directory strDir (a path on disk): a

@@ -21,5 +21,5 @@ int AddImportFolder(COrdelinkDoc& doc, const CString& strTitle);
 // Appends one imported record under the folder nParentID and fills it in the
 // order the importers use: the ID is the smallest free one at the moment it is
 // filled, with the new record already in the table. Returns its index.
-int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, const CString& strTitle, bool bURL,
-                         const CString& strURL);
+int AppendImportedRecord(COrdelinkDoc& doc, int nParentID, CString strTitle, bool bURL,
+                         CString strURL, CString strMemo = CString());

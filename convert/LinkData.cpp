@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "convert/HtmlScanner.h"
+#include "convert/IncomingAddress.h"
 #include "convert/UrlFile.h"
 #include "fw/base/CodePage.h"
 #include "fw/base/Platform.h"
@@ -159,56 +161,25 @@ bool CfHtmlFragment(const std::string& data, std::string& fragment) {
 }
 
 bool FindHtmlAnchor(const std::string& html, std::string& href, std::string& text) {
-    // Searched in lower case once: a large block with many tags must not
-    // cost a pass per tag.
-    const std::string lower = Lower(html);
-    for (size_t p = 0; (p = lower.find("<a", p)) != std::string::npos; p += 2) {
-        if (p + 2 >= html.size() || !IsBlank(html[p + 2])) continue;
-        // The start tag's attributes, quotes respected.
-        std::string value;
-        bool bHref = false;
-        size_t i = p + 2;
-        while (i < html.size() && html[i] != '>') {
-            while (i < html.size() && IsBlank(html[i])) ++i;
-            const size_t nName = i;
-            while (i < html.size() && !IsBlank(html[i]) && html[i] != '=' && html[i] != '>') ++i;
-            const std::string name = Lower(html.substr(nName, i - nName));
-            while (i < html.size() && IsBlank(html[i])) ++i;
-            std::string v;
-            if (i < html.size() && html[i] == '=') {
-                ++i;
-                while (i < html.size() && IsBlank(html[i])) ++i;
-                if (i < html.size() && (html[i] == '"' || html[i] == '\'')) {
-                    const size_t q = html.find(html[i], i + 1);
-                    if (q == std::string::npos) return false;
-                    v = html.substr(i + 1, q - i - 1);
-                    i = q + 1;
-                } else {
-                    const size_t nValue = i;
-                    while (i < html.size() && !IsBlank(html[i]) && html[i] != '>') ++i;
-                    v = html.substr(nValue, i - nValue);
-                }
-            } else if (name.empty() && i < html.size() && html[i] != '>') {
-                ++i;  // a stray character
-            }
-            if (name == "href" && !bHref) {
-                bHref = true;
-                value = v;
-            }
-        }
-        if (i >= html.size()) return false;
-        href = Trim(DecodeReferences(value));
+    // One pass: every tag, comment and raw-text element is read once, and the
+    // search goes on after it, so hostile markup costs what its length costs.
+    CHtmlScanner scan(html);
+    for (;;) {
+        const CHtmlScanner::Item item = scan.Next();
+        if (item.kind == CHtmlScanner::End) return false;
+        if (item.kind != CHtmlScanner::StartTag || item.name != "a" || !item.bHref) continue;
+        href = Trim(DecodeReferences(item.href));
         if (href.empty()) continue;
-        // The text up to the end tag, tags left out.
-        const size_t nEnd = lower.find("</a", i);
-        const std::string inner =
-            html.substr(i + 1, nEnd == std::string::npos ? std::string::npos : nEnd - i - 1);
+        // The anchor's whole text: tags left out, up to its end tag (or the
+        // next anchor, which ends it too).
         std::string plain;
-        bool bInTag = false;
-        for (char c : inner) {
-            if (c == '<') bInTag = true;
-            if (!bInTag) plain += c;
-            if (c == '>') bInTag = false;
+        for (;;) {
+            const CHtmlScanner::Item inner = scan.Next();
+            if (inner.kind == CHtmlScanner::End) break;
+            if (inner.kind == CHtmlScanner::Text) plain.append(html, inner.nBegin, inner.nLength);
+            if ((inner.kind == CHtmlScanner::EndTag || inner.kind == CHtmlScanner::StartTag) &&
+                inner.name == "a")
+                break;
         }
         plain = DecodeReferences(plain);
         text.clear();
@@ -222,7 +193,6 @@ bool FindHtmlAnchor(const std::string& html, std::string& href, std::string& tex
         text = Trim(text);
         return true;
     }
-    return false;
 }
 
 bool UrlInText(const std::string& text, std::string& url) {
@@ -259,13 +229,55 @@ bool FileGroupDescriptorName(const std::string& data, bool bWide, std::string& n
     return !nameUtf8.empty();
 }
 
+bool FirstDroppedFile(const std::string& block, std::string& path) {
+    // DROPFILES: the list's offset (32 bits), a point, two 32-bit flags,
+    // the second telling UTF-16 names.
+    const size_t kHeader = 20;
+    if (block.size() < kHeader) return false;
+    auto dword = [&block](size_t p) {
+        return static_cast<uint32_t>(static_cast<unsigned char>(block[p])) |
+               (static_cast<uint32_t>(static_cast<unsigned char>(block[p + 1])) << 8) |
+               (static_cast<uint32_t>(static_cast<unsigned char>(block[p + 2])) << 16) |
+               (static_cast<uint32_t>(static_cast<unsigned char>(block[p + 3])) << 24);
+    };
+    const uint32_t nList = dword(0);
+    const bool bWide = dword(16) != 0;
+    if (nList < kHeader || nList >= block.size()) return false;
+    const size_t nUnit = bWide ? 2 : 1;
+    auto unitAt = [&](size_t p) {
+        return bWide ? (static_cast<unsigned char>(block[p]) |
+                        (static_cast<unsigned char>(block[p + 1]) << 8))
+                     : static_cast<unsigned char>(block[p]);
+    };
+    size_t nFirstEnd = std::string::npos;
+    bool bPreviousNul = false;
+    for (size_t p = nList; p + nUnit <= block.size(); p += nUnit) {
+        const bool bNul = unitAt(p) == 0;
+        if (bNul && nFirstEnd == std::string::npos) nFirstEnd = p;
+        if (bNul && (bPreviousNul || p == nList)) {
+            if (nFirstEnd == nList) return false;  // an empty list
+            if (!bWide) {
+                path = block.substr(nList, nFirstEnd - nList);
+                return true;
+            }
+            std::u16string name;
+            for (size_t q = nList; q < nFirstEnd; q += 2) name += static_cast<char16_t>(unitAt(q));
+            return platform::Utf16ToCodePage(name, codepage::Active(), path);
+        }
+        bPreviousNul = bNul;
+    }
+    return false;
+}
+
 std::string ShortcutTitle(const std::string& name) {
     if (name.size() >= 4 && Lower(name.substr(name.size() - 4)) == ".url")
         return name.substr(0, name.size() - 4);
     return name;
 }
 
-bool LinkFromFormats(const LinkFormats& f, CString& strTitle, CString& strURL, int nCodePage) {
+bool LinkFromFormats(const LinkFormats& f, CString& strTitle, CString& strURL, int nCodePage,
+                     CString* pstrRefused) {
+    if (pstrRefused) pstrRefused->Empty();
     // Narrow formats come from other programs, in the legacy code page,
     // unless the caller names the code page of both sides.
     const int nNarrow = nCodePage ? nCodePage : codepage::Legacy();
@@ -294,9 +306,16 @@ bool LinkFromFormats(const LinkFormats& f, CString& strTitle, CString& strURL, i
     if (url.empty() && !f.textA.empty() && UrlInText(f.textA, url))
         url = CodePageToUtf8(url, nNarrow);
     if (url.empty()) return false;
+    // What comes in must be an address: a drag handler of a web page can
+    // write anything into these formats.
+    url = WithoutLineBreaks(url);
+    if (!IsSchemeAddress(url)) {
+        if (pstrRefused) *pstrRefused = Utf8ToCodePage(url, nCodePage);
+        return false;
+    }
 
     if (bName) title = Trim(ShortcutTitle(name));
-    if (title.empty() && bAnchor && href == url) title = anchorText;
+    if (title.empty() && bAnchor && WithoutLineBreaks(href) == url) title = anchorText;
     if (title.empty()) title = url;
     strURL = Utf8ToCodePage(url, nCodePage);
     strTitle = Utf8ToCodePage(title, nCodePage);

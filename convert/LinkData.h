@@ -29,6 +29,12 @@ bool UrlInText(const std::string& text, std::string& url);
 // no files.
 bool FileGroupDescriptorName(const std::string& data, bool bWide, std::string& nameUtf8);
 
+// The first path of a CF_HDROP block (DROPFILES, then the names, each ending
+// in NUL, the list in one more), in the active code page. False unless the
+// block holds the whole list: its offset inside the block and its end
+// before the block's end, so nothing reads past it afterwards.
+bool FirstDroppedFile(const std::string& block, std::string& path);
+
 // An Internet-shortcut file name without its ".url" extension (any case).
 std::string ShortcutTitle(const std::string& name);
 
@@ -50,6 +56,8 @@ struct LinkFormats {
 // order: the URL formats, a dragged .url file's contents, a CF_HTML
 // anchor, text that is an address. The title is the page's where the data
 // has one (a .url file's name, a CF_HTML anchor's text), else the address.
-// False when no format holds an address.
+// Tabs and line breaks are taken out of the address. False when no format
+// holds an address, or when what the first one holds is no address (no
+// scheme, or control characters): *pstrRefused then receives it.
 bool LinkFromFormats(const LinkFormats& formats, CString& strTitle, CString& strURL,
-                     int nCodePage = 0);
+                     int nCodePage = 0, CString* pstrRefused = nullptr);

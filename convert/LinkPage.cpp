@@ -116,19 +116,25 @@ int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
     std::unordered_map<int, std::vector<const CUrlItem*>> children;
     for (int i = 0; i < table.GetSize(); ++i) children[table[i]->m_ParentID].push_back(table[i]);
     const UINT nLinkEntry = options.bPlainLinks ? IDS_HTML_LINK : IDS_HTML_LINK_BLANK;
-    const CString strRoot = afxmsg::FromUtf8("【ROOT】");
-    const CString strSubFormat = afxmsg::FromUtf8("%s-【%s】");
+    // A level's heading is the one above it, "-【", its title and "】".
+    const std::string strRoot = afxmsg::FromUtf8("【ROOT】").str();
+    const std::string strOpen = afxmsg::FromUtf8("-【").str();
+    const std::string strClose = afxmsg::FromUtf8("】").str();
 
     // One level: its links now, its folders (IDs) for the walk. Depth first
     // with a stack of its own, as deep folder chains would exhaust the
-    // call stack.
+    // call stack. One heading grows and is cut back as the walk goes down
+    // and up, so memory grows with the depth, not its square.
     struct Level {
         std::vector<int> folders;
         size_t nNext;
-        CString strHeading;
+        size_t nHeadingLength;  // the heading's length at this level
     };
     std::vector<Level> stack;
-    auto write = [&](int nID, const CString& strAbove) -> bool {
+    CString strLevelHeading;
+    std::string& heading = strLevelHeading.str();
+    // heading holds the level above; returns with it holding this level's.
+    auto write = [&](int nID) -> bool {
         std::vector<int> links, folders;
         auto it = children.find(nID);
         if (it != children.end()) {
@@ -136,11 +142,13 @@ int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
                 (pItem->m_IsURL ? links : folders).push_back(pItem->m_ID);
         }
         if (links.empty() && folders.empty()) return true;
-        CString strLevelHeading = strRoot;
-        if (nID != 0) {
+        if (nID == 0) {
+            heading = strRoot;
+        } else {
             const CUrlItem* pParent = table.FindID(nID);
-            strLevelHeading.Format(strSubFormat, static_cast<const char*>(strAbove),
-                                   pParent ? static_cast<const char*>(pParent->m_Title) : "");
+            heading += strOpen;
+            if (pParent) heading += pParent->m_Title.str();
+            heading += strClose;
         }
         if (!links.empty() && (!WriteHtmlEntry(doc, IDS_HTML_SEPARATOR) ||
                                !WriteHtmlEntry(doc, IDS_HTML_HEADING, strLevelHeading)))
@@ -160,11 +168,12 @@ int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
             }
             if (!bWritten) return false;
         }
-        stack.push_back(Level{std::move(folders), 0, strLevelHeading});
+        stack.push_back(Level{std::move(folders), 0, heading.size()});
         return true;
     };
 
-    if (!write(nParentID, strHeading)) return 0;
+    heading = strHeading.str();
+    if (!write(nParentID)) return 0;
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.nNext == level.folders.size()) {
@@ -175,8 +184,8 @@ int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
         // A folder whose ID came up before (ID 0, a repeated ID, a loop of
         // parents) is not entered again.
         if (!visited.insert(nID).second) continue;
-        const CString strAbove = level.strHeading;
-        if (!write(nID, strAbove)) return 0;
+        heading.resize(level.nHeadingLength);
+        if (!write(nID)) return 0;
     }
     return 1;
 }

@@ -1,8 +1,11 @@
 #include "convert/UrlFile.h"
 
+#include <cstdio>
+
 #include "fw/base/CFile.h"
 #include "fw/base/CodePage.h"
 #include "fw/base/LegacyText.h"
+#include "fw/base/Platform.h"
 
 const char kMissedConversionURL[] = "http://conversion-missed.invalid/";
 
@@ -123,26 +126,32 @@ bool CUrlFileScanner::GetURL(CString& strURL) const {
 }
 
 CString ReadUrlFile(const std::string& strPath) {
-    CFile file;
-    if (!file.Open(strPath.c_str(), CFile::modeRead | CFile::shareDenyWrite))
-        return kMissedConversionURL;
+    // Only a regular file: a pipe or a device named like a shortcut would
+    // block the reading or never end.
+    std::FILE* fp = platform::OpenRegularFileToRead(strPath);
+    if (!fp) return kMissedConversionURL;
     CUrlFileScanner scanner;
-    try {
-        char buf[16 * 1024];
-        for (;;) {
-            const UINT n = file.Read(buf, sizeof buf);
-            if (n == 0 || !scanner.Feed(buf, n)) break;
+    char buf[16 * 1024];
+    bool bFailed = false;
+    for (;;) {
+        const size_t n = std::fread(buf, 1, sizeof buf, fp);
+        if (n == 0) {
+            bFailed = std::ferror(fp) != 0;
+            break;
         }
-    } catch (const CException&) {
-        return kMissedConversionURL;
+        if (!scanner.Feed(buf, n)) break;
     }
-    file.Abort();
+    std::fclose(fp);
     CString strURL;
-    if (!scanner.GetURL(strURL)) return kMissedConversionURL;
+    if (bFailed || !scanner.GetURL(strURL)) return kMissedConversionURL;
     return strURL;
 }
 
 int WriteUrlFile(const std::string& strPath, const CString& strURL) {
+    // A line break would start a line of its own (an icon fetched from
+    // anywhere, another address), a NUL would end the text: such an address
+    // is not written at all.
+    if (strURL.str().find_first_of(std::string("\r\n\0", 3)) != std::string::npos) return 0;
     CFile file;
     if (!file.Open(strPath.c_str(), CFile::modeCreate | CFile::modeWrite)) return 0;
     try {

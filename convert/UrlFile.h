@@ -52,7 +52,8 @@ private:
 };
 
 // The address in the shortcut file at strPath (a name on disk), or the
-// placeholder address when the file cannot be read or holds none.
+// placeholder address when the file cannot be read, is no regular file or
+// holds none.
 CString ReadUrlFile(const std::string& strPath);
 
 // Creates or truncates the shortcut file at strPath and writes
@@ -60,5 +61,6 @@ CString ReadUrlFile(const std::string& strPath);
 // each line ending in CR LF. An address that code page cannot hold is
 // followed, as Windows writes it, by "[InternetShortcut.W]" and "URL=" with
 // the address in UTF-7. Returns 1 when the file was written completely, 0
-// otherwise.
+// otherwise; an address holding CR, LF or NUL is refused before anything is
+// made.
 int WriteUrlFile(const std::string& strPath, const CString& strURL);

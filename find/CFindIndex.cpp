@@ -41,19 +41,25 @@ bool CFindIndex::EndsInLoneLead(const LeadTable& lead, const std::string& needle
     return i + 1 == needle.size() && lead[static_cast<unsigned char>(needle[i])];
 }
 
-// A candidate found by a byte search starts a character when the bytes before
-// it that could be lead bytes are even in number: the byte before them ends a
-// character, and from there they pair up as lead and trail. With the start on
-// a boundary, equal bytes parse as the needle parses, except a needle ending
-// in a lone lead byte, which here would take the next byte as its trail.
+// A candidate found by a byte search counts when it starts a character. The
+// character boundaries are walked forward once, alongside the candidates
+// (which only grow), so a long run of bytes that could all be lead bytes is
+// read once, not again for every candidate in it. With the start on a
+// boundary, equal bytes parse as the needle parses, except a needle ending in
+// a lone lead byte, which here would take the next byte as its trail.
 bool CFindIndex::Contains(const LeadTable& lead, const std::string& hay, const std::string& needle,
                           bool bLoneLeadAtEnd) {
     const size_t nh = hay.size(), nn = needle.size();
     if (nn == 0 || nn > nh) return false;
+    size_t nBoundary = 0;  // a character boundary, never past the candidate
     for (size_t pos = hay.find(needle); pos != std::string::npos; pos = hay.find(needle, pos + 1)) {
-        size_t nLeads = 0;
-        while (nLeads < pos && lead[static_cast<unsigned char>(hay[pos - 1 - nLeads])]) ++nLeads;
-        if (nLeads % 2 != 0) continue;  // the candidate starts on a trail byte
+        while (nBoundary < pos) {
+            const size_t nNext =
+                nBoundary + (lead[static_cast<unsigned char>(hay[nBoundary])] ? 2 : 1);
+            if (nNext > pos) break;
+            nBoundary = nNext;
+        }
+        if (nBoundary != pos) continue;  // the candidate starts on a trail byte
         if (bLoneLeadAtEnd && pos + nn < nh) continue;
         return true;
     }

@@ -135,6 +135,9 @@
 #define IDP_IMPORT_BOOKMARK_FAILED  32863
 #define IDP_NO_HELP_FILE            32864   /* %1 = the help file looked for */
 #define IDP_EXPORT_BOOKMARK_FAILED  32870   /* %1 = the file written */
+#define IDP_OPEN_ASK                32880   /* %1 = a URL that is no web or mail address */
+#define IDP_OPEN_REFUSED            32881   /* %1 = a URL that is never opened */
+#define IDP_LINK_REFUSED            32882   /* %1 = dropped or pasted data that is no address */
 
 /* ---- Find (status bar and the find bar) */
 #define IDS_FIND_POSITION           32866   /* %1 = the match's number, %2 = the count */

@@ -5,45 +5,59 @@
 #include <unordered_map>
 #include <utility>
 
-// A record's six fields.
+// A record's six fields, or some of them: the three integers always, the
+// texts named by a mask (the others are left empty and not used).
 struct CChangeHistory::Image {
+    enum : unsigned { kTitle = 1, kURL = 2, kMemo = 4, kAllTexts = 7 };
     CString title, url, memo;
     int nIsURL = 1;
     int nID = 1;
     int nParentID = 0;
 
-    static Image Of(const CUrlItem& item) {
+    static Image Of(const CUrlItem& item, unsigned nTexts = kAllTexts) {
         Image im;
-        im.title = item.m_Title;
-        im.url = item.m_URL;
-        im.memo = item.m_Memo;
+        if (nTexts & kTitle) im.title = item.m_Title;
+        if (nTexts & kURL) im.url = item.m_URL;
+        if (nTexts & kMemo) im.memo = item.m_Memo;
         im.nIsURL = item.m_IsURL;
         im.nID = item.m_ID;
         im.nParentID = item.m_ParentID;
         return im;
     }
-    void Put(CUrlItem& item) const {
-        item.m_Title = title;
-        item.m_URL = url;
-        item.m_Memo = memo;
+    void Put(CUrlItem& item, unsigned nTexts = kAllTexts) const {
+        if (nTexts & kTitle) item.m_Title = title;
+        if (nTexts & kURL) item.m_URL = url;
+        if (nTexts & kMemo) item.m_Memo = memo;
         item.m_IsURL = nIsURL;
         item.m_ID = nID;
         item.m_ParentID = nParentID;
     }
-    bool Matches(const CUrlItem& item) const {
+    bool Matches(const CUrlItem& item, unsigned nTexts = kAllTexts) const {
         return item.m_ID == nID && item.m_ParentID == nParentID && item.m_IsURL == nIsURL &&
-               item.m_Title.str() == title.str() && item.m_URL.str() == url.str() &&
-               item.m_Memo.str() == memo.str();
+               (!(nTexts & kTitle) || item.m_Title.str() == title.str()) &&
+               (!(nTexts & kURL) || item.m_URL.str() == url.str()) &&
+               (!(nTexts & kMemo) || item.m_Memo.str() == memo.str());
+    }
+    // The texts of nTexts in which the record differs from this image.
+    unsigned TextsDifferingFrom(const CUrlItem& item, unsigned nTexts) const {
+        unsigned nDiffer = 0;
+        if ((nTexts & kTitle) && item.m_Title.str() != title.str()) nDiffer |= kTitle;
+        if ((nTexts & kURL) && item.m_URL.str() != url.str()) nDiffer |= kURL;
+        if ((nTexts & kMemo) && item.m_Memo.str() != memo.str()) nDiffer |= kMemo;
+        return nDiffer;
     }
 };
 
 // Insert puts the records at their indexes (ascending, each counted in the
 // table with all of them in); Remove takes the records at those indexes out.
-// The one is the other's inverse. Set changes the record at nIndex.
+// The one is the other's inverse. Set changes the record at nIndex: its
+// integers, and only the texts named in nTexts (a move or a rename keeps no
+// copy of the memo).
 struct CChangeHistory::Op {
     enum Type { Insert, Remove, Set } type = Set;
     std::vector<std::pair<int, Image>> records;
     int nIndex = -1;
+    unsigned nTexts = 0;
     Image before, after;
 };
 
@@ -166,35 +180,42 @@ void CChangeHistory::DeleteAll() {
     CloseStep();
 }
 
-void CChangeHistory::SetFields(int nIndex, const Image& after, ChangeKind kind) {
+bool CChangeHistory::SetFields(int nIndex, const Image& after, unsigned nTexts, ChangeKind kind) {
     CItemTable& table = m_doc.m_PtrAry;
-    if (nIndex < 0 || nIndex >= table.GetSize()) return;
+    if (nIndex < 0 || nIndex >= table.GetSize()) return false;
     CUrlItem& item = *table[nIndex];
-    if (after.Matches(item)) return;
+    nTexts = after.TextsDifferingFrom(item, nTexts);
+    if (nTexts == 0 && after.Matches(item, 0)) return false;
     OpenStep(kind, m_doc.m_bEmpty);
     Op op;
     op.type = Op::Set;
     op.nIndex = nIndex;
-    op.before = Image::Of(item);
+    op.nTexts = nTexts;
+    op.before = Image::Of(item, nTexts);
     op.after = after;
-    after.Put(item);
+    // Texts that did not change are not kept.
+    if (!(nTexts & Image::kTitle)) op.after.title.Empty();
+    if (!(nTexts & Image::kURL)) op.after.url.Empty();
+    if (!(nTexts & Image::kMemo)) op.after.memo.Empty();
+    op.after.Put(item, nTexts);
     AddOp(std::move(op), after.nID, after.nID);
     CloseStep();
+    return true;
 }
 
-void CChangeHistory::SetParent(int nIndex, int nParentID) {
-    if (nIndex < 0 || nIndex >= m_doc.m_PtrAry.GetSize()) return;
-    Image after = Image::Of(*m_doc.m_PtrAry[nIndex]);
+bool CChangeHistory::SetParent(int nIndex, int nParentID) {
+    if (nIndex < 0 || nIndex >= m_doc.m_PtrAry.GetSize()) return false;
+    Image after = Image::Of(*m_doc.m_PtrAry[nIndex], 0);
     after.nParentID = nParentID;
-    SetFields(nIndex, after, ChangeKind::Move);
+    return SetFields(nIndex, after, 0, ChangeKind::Move);
 }
 
-void CChangeHistory::SetTitleURL(int nIndex, const CString& strTitle, const CString& strURL) {
-    if (nIndex < 0 || nIndex >= m_doc.m_PtrAry.GetSize()) return;
-    Image after = Image::Of(*m_doc.m_PtrAry[nIndex]);
+bool CChangeHistory::SetTitleURL(int nIndex, const CString& strTitle, const CString& strURL) {
+    if (nIndex < 0 || nIndex >= m_doc.m_PtrAry.GetSize()) return false;
+    Image after = Image::Of(*m_doc.m_PtrAry[nIndex], 0);
     after.title = strTitle;
     after.url = strURL;
-    SetFields(nIndex, after, ChangeKind::Update);
+    return SetFields(nIndex, after, Image::kTitle | Image::kURL, ChangeKind::Update);
 }
 
 void CChangeHistory::SetMemo(int nIndex, const CString& strMemo) {
@@ -204,15 +225,16 @@ void CChangeHistory::SetMemo(int nIndex, const CString& strMemo) {
     if (item.m_Memo.str() == strMemo.str()) return;
     Step* pLast = m_undo.empty() ? nullptr : m_undo.back().get();
     if (m_bTyping && !m_pOpen && pLast && pLast->ops.size() == 1 && pLast->ops[0].type == Op::Set &&
-        pLast->ops[0].nIndex == nIndex && pLast->ops[0].after.Matches(item)) {
+        pLast->ops[0].nIndex == nIndex && pLast->ops[0].nTexts == Image::kMemo &&
+        pLast->ops[0].after.Matches(item, Image::kMemo)) {
         item.m_Memo = strMemo;
         pLast->ops[0].after.memo = strMemo;
         return;
     }
-    Image after = Image::Of(item);
+    Image after = Image::Of(item, 0);
     after.memo = strMemo;
     const bool bAlone = m_nGroupDepth == 0;
-    SetFields(nIndex, after, ChangeKind::Memo);
+    SetFields(nIndex, after, Image::kMemo, ChangeKind::Memo);
     m_bTyping = bAlone;
 }
 
@@ -268,15 +290,16 @@ bool CChangeHistory::ApplyOp(CItemTable& table, const Op& op, bool bForward,
     if (op.type == Op::Set) {
         const Image& from = bForward ? op.before : op.after;
         const Image& to = bForward ? op.after : op.before;
-        if (op.nIndex < 0 || op.nIndex >= table.GetSize() || !from.Matches(*table[op.nIndex]))
+        if (op.nIndex < 0 || op.nIndex >= table.GetSize() ||
+            !from.Matches(*table[op.nIndex], op.nTexts))
             return false;
-        to.Put(*table[op.nIndex]);
+        to.Put(*table[op.nIndex], op.nTexts);
         AddUnique(effect.recordIDs, to.nID);
         if (from.nParentID != to.nParentID) {
             effect.bStructure = true;
             AddUnique(effect.parentIDs, from.nParentID);
         }
-        if (from.nParentID != to.nParentID || from.title.str() != to.title.str())
+        if (from.nParentID != to.nParentID || (op.nTexts & Image::kTitle))
             AddUnique(effect.parentIDs, to.nParentID);
         return true;
     }

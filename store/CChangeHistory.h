@@ -2,7 +2,8 @@
 //
 // Every change is recorded as a step of exact, invertible operations on the
 // table: records inserted at table positions, records removed from them (kept
-// whole: title, URL, memo, kind, ID and parent), and one record's fields set.
+// whole: title, URL, memo, kind, ID and parent), and one record's fields set
+// (kept as far as they change: a move keeps two parent IDs, not the memo).
 // Undoing a step puts back the very table it found, so the document saves to
 // the same bytes as before the change; redo applies the step again. Before an
 // operation is applied the table is checked against what the step expects;
@@ -82,9 +83,11 @@ public:
     void DeleteRecords(const std::vector<int>& ids);
     // Deletes every record (COrdelinkDoc::DeleteAllItems).
     void DeleteAll();
-    // Set fields of the record at nIndex. Nothing is recorded when nothing changes.
-    void SetParent(int nIndex, int nParentID);
-    void SetTitleURL(int nIndex, const CString& strTitle, const CString& strURL);
+    // Set fields of the record at nIndex; a step keeps only the fields that
+    // change. Nothing is recorded when nothing changes: the result tells
+    // whether the record changed.
+    bool SetParent(int nIndex, int nParentID);
+    bool SetTitleURL(int nIndex, const CString& strTitle, const CString& strURL);
     // Memo edits of one record made one after the other join one step, until
     // anything else is recorded or done (undo, redo, save, EndTyping).
     void SetMemo(int nIndex, const CString& strMemo);
@@ -117,7 +120,8 @@ private:
     Step& OpenStep(ChangeKind kind, int bEmptyBefore);
     void AddOp(Op&& op, int nUndoSelect, int nRedoSelect);
     void CloseStep();
-    void SetFields(int nIndex, const Image& after, ChangeKind kind);
+    // Sets the integers of after and its texts named in nTexts.
+    bool SetFields(int nIndex, const Image& after, unsigned nTexts, ChangeKind kind);
     CChangeEffect Apply(bool bUndo);
     // Applies one operation forward or backward when the table holds what it
     // expects; false (and nothing changed) otherwise.

@@ -103,21 +103,17 @@ BOOL COrdelinkDoc::OnNewDocument() {
     return TRUE;
 }
 
-// A failed open starts a new document or keeps none: either way the steps
-// recorded for the old contents no longer apply.
-BOOL COrdelinkDoc::OnOpenDocument(const char* pszPathName) {
-    const BOOL bOpened = CDocument::OnOpenDocument(pszPathName);
-    m_pHistory->Clear();
-    return bOpened;
-}
-
 BOOL COrdelinkDoc::OnSaveDocument(const char* pszPathName) {
     if (!CDocument::OnSaveDocument(pszPathName)) return FALSE;
     m_pHistory->MarkSaved();
     return TRUE;
 }
 
+// The history goes with the contents it was recorded for. So an Open that
+// fails before reading (a missing or locked file) keeps the document, its
+// unsaved changes and the steps back to its saved state.
 void COrdelinkDoc::DeleteContents() {
     DeleteAllItems();
     m_nCurIndex = -1;
+    m_pHistory->Clear();
 }

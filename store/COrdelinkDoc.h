@@ -21,7 +21,8 @@ public:
     ~COrdelinkDoc() override;
 
     // Undo and redo of the changes made through it: empty after New and
-    // Open, at the saved point after a successful save.
+    // Open (kept by an Open that fails before reading), at the saved point
+    // after a successful save.
     CChangeHistory& History() { return *m_pHistory; }
 
     // Table operations
@@ -43,10 +44,9 @@ public:
     // Document
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
-    BOOL OnOpenDocument(const char* pszPathName) override;
     BOOL OnSaveDocument(const char* pszPathName) override;
-    // Empties the table, so that a zero-length file opens as an empty document
-    // and a failed load leaves no half-read records.
+    // Empties the table and the history, so that a zero-length file opens as
+    // an empty document and a failed load leaves no half-read records.
     void DeleteContents() override;
 
     CItemTable m_PtrAry;

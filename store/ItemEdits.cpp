@@ -36,10 +36,17 @@ CString MakeUniqueNewTitle(const CItemTable& table, BOOL bFolder) {
     return candidate;
 }
 
+// Only the records the tree shows count, by the rule the tree is built by:
+// the first record of each ID other than 0. A hidden record with ID 0 would
+// otherwise bring in every top-level record, and a hidden repeat of an ID the
+// shown record with that ID, wherever it stands.
 std::vector<int> CollectSubtreeIDs(const CItemTable& table, int nID) {
     std::unordered_map<int, std::vector<int>> children;
-    for (int i = 0; i < table.GetSize(); ++i)
-        children[table[i]->m_ParentID].push_back(table[i]->m_ID);
+    for (int i = 0; i < table.GetSize(); ++i) {
+        const int nChild = table[i]->m_ID;
+        if (nChild != 0 && table.IndexOfID(nChild) == i)
+            children[table[i]->m_ParentID].push_back(nChild);
+    }
     std::vector<int> ids{nID};
     std::unordered_set<int> seen{nID};
     for (size_t k = 0; k < ids.size(); ++k) {

@@ -15,8 +15,10 @@ extern const char kNewItemURL[];
 // last one of the table bears, compared without regard to letter case.
 CString MakeUniqueNewTitle(const CItemTable& table, BOOL bFolder);
 
-// The record with nID and all its descendants, level by level, each level in
-// table order. Each ID is collected once, so loops and repeated IDs end.
+// The record with nID and all its descendants that the tree shows, level by
+// level, each level in table order. Records with ID 0 and later repeats of an
+// ID are left out, as the tree leaves them out; each ID is collected once, so
+// loops end.
 std::vector<int> CollectSubtreeIDs(const CItemTable& table, int nID);
 
 // Checks a title typed for the record at nIndex, in the order the user is told

@@ -106,8 +106,8 @@ void CFormVw::OnUpdateRecord() {
         ::SendMessageA(hTitle, EM_SCROLLCARET, 0, 0);
         return;
     }
-    pDoc->History().SetTitleURL(nIndex, strTitle, strURL);
-    pDoc->SetModifiedFlag(TRUE);
+    // Pressed with nothing changed, the document stays as it was saved.
+    if (pDoc->History().SetTitleURL(nIndex, strTitle, strURL)) pDoc->SetModifiedFlag(TRUE);
     if (CWnd* pMain = AfxGetMainWnd()) pMain->SendMessage(WM_COMMAND, ID_INT_ITEM_CHANGED, 0);
 }
 

@@ -78,32 +78,26 @@ HRESULT CTreeDropTarget::Drop(IDataObject* pData, DWORD, POINTL pt, DWORD* pdwEf
     if (IsPlainFileDrop(pData)) {
         // The frame opens the first file, as when files are dropped on it;
         // it frees the copy of the list it is given.
-        FORMATETC fe = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-        STGMEDIUM medium = {};
-        if (SUCCEEDED(pData->GetData(&fe, &medium))) {
-            const SIZE_T cb = ::GlobalSize(medium.hGlobal);
-            HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, cb);
-            const void* pFrom = ::GlobalLock(medium.hGlobal);
-            void* pTo = hCopy ? ::GlobalLock(hCopy) : nullptr;
-            if (pFrom && pTo) memcpy(pTo, pFrom, cb);
-            if (pTo) ::GlobalUnlock(hCopy);
-            if (pFrom) ::GlobalUnlock(medium.hGlobal);
-            ::ReleaseStgMedium(&medium);
-            CWnd* pFrame = m_pTree->GetParentFrame();
-            if (pFrom && pTo && pFrame) {
-                *pdwEffect = dwAllowed & DROPEFFECT_COPY;
-                pFrame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(hCopy), 0);
-            } else if (hCopy) {
-                ::GlobalFree(hCopy);
-            }
+        HGLOBAL hCopy = CopyDroppedFiles(pData);
+        CWnd* pFrame = m_pTree->GetParentFrame();
+        if (hCopy && pFrame) {
+            *pdwEffect = dwAllowed & DROPEFFECT_COPY;
+            pFrame->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(hCopy), 0);
+        } else if (hCopy) {
+            ::GlobalFree(hCopy);
+        } else {
+            ViewMessageBeep(0);
         }
         return S_OK;
     }
     HTREEITEM hNode = NodeAt(pt);
-    CString strTitle, strURL;
-    if (!hNode || m_pTree->IsLinkDropRefused(hNode) ||
-        !LinkFromFormats(ReadLinkFormats(pData), strTitle, strURL)) {
+    CString strTitle, strURL, strRefused;
+    if (!hNode || m_pTree->IsLinkDropRefused(hNode)) {
         ViewMessageBeep(0);
+        return S_OK;
+    }
+    if (!LinkFromFormats(ReadLinkFormats(pData), strTitle, strURL, 0, &strRefused)) {
+        ReportNoLink(strRefused);
         return S_OK;
     }
     if (m_pTree->AddLinkFromData(hNode, strTitle, strURL))

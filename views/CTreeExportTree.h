@@ -1,22 +1,31 @@
-// The hierarchy the Favorites export writes, read from the tree control:
-// each node's children in the control's order, each with its record.
+// The hierarchy the Favorites export writes, as the tree shows it: the
+// records reachable from the ROOT, each folder's children in the tree's
+// sibling order. It is taken from the table the tree was built from
+// (CTreeLayout), not read node by node from the control, whose every handle
+// lookup would search its items. Each child handed out steps the progress.
 #pragma once
 
-#include <windows.h>
-#include <commctrl.h>
+#include <string>
+#include <vector>
 
 #include "convert/FavoritesExport.h"
+#include "views/CTreeLayout.h"
+
+class CStatusProgress;
 
 class CTreeExportTree : public CExportTree {
 public:
-    CTreeExportTree(HWND hTree, HTREEITEM hRoot, const COrdelinkDoc& doc)
-        : m_hTree(hTree), m_hRoot(hRoot), m_doc(doc) {}
+    CTreeExportTree(const COrdelinkDoc& doc, CStatusProgress* pProgress);
 
-    Node Root() const override { return m_hRoot; }
+    // The ROOT; nullptr for an empty document, whose tree has no nodes.
+    Node Root() const override;
     void Children(Node node, std::vector<std::pair<Node, const CUrlItem*>>& out) const override;
+    // How many records the export walk hands out.
+    int GetCount() const { return m_layout.GetCount(); }
 
 private:
-    HWND m_hTree;
-    HTREEITEM m_hRoot;
     const COrdelinkDoc& m_doc;
+    std::vector<std::wstring> m_keys;
+    CTreeLayout m_layout;
+    CStatusProgress* m_pProgress;
 };

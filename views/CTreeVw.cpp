@@ -10,6 +10,7 @@
 #include "app/BrowserDetect.h"
 #include "app/CPSheet.h"
 #include "browser/BrowserCommandLine.h"
+#include "browser/OpenTarget.h"
 #include "browser/WindowInfoReply.h"
 #include "convert/ClipboardLink.h"
 #include "convert/LinkPage.h"
@@ -20,11 +21,13 @@
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFileDialog.h"
 #include "fw/win/CFrameWnd.h"
+#include "fw/win/CStatusProgress.h"
 #include "fw/win/CWinApp.h"
 #include "res/resource.h"
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
+#include "views/CTreeBuilder.h"
 #include "views/CommandRules.h"
 #include "views/LabelOrder.h"
 #include "views/ViewBeep.h"
@@ -120,12 +123,16 @@ BOOL CTreeVw::PreCreateWindow(CREATESTRUCTA& cs) {
 }
 
 void CTreeVw::OnInitialUpdate() {
+    // New or Open during a drag (their keys still work): the nodes it holds
+    // are about to go.
+    CancelDrag();
     CTreeView::OnInitialUpdate();
     RegisterLinkDrop();
     // Another document: nothing of the old one is searched.
     m_FindIndex.Clear();
     m_FindMatches.clear();
     m_Collapsed.clear();
+    m_PlacedTitles.Clear();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();
@@ -287,12 +294,14 @@ int CTreeVw::TableRank(int nID) const {
 // and after those of equal rank that come earlier in the table. So a single
 // insertion lands where a rebuild from the table would put it.
 HTREEITEM CTreeVw::SortedPlace(HTREEITEM hParent, const CString& strText, int nID) const {
-    const std::wstring key = LabelSortKey(strText);
+    const std::wstring key = LabelSortKey(m_PlacedTitles.SortTitle(nID, strText));
     const int nRank = TableRank(nID);
     HTREEITEM hAfter = TVI_FIRST;
     for (HTREEITEM h = GetChildItem(hParent); h; h = GetNextSiblingItem(h)) {
-        const int nOrder = CompareLabelKeys(LabelSortKey(GetItemText(h)), key);
-        if (nOrder > 0 || (nOrder == 0 && TableRank(GetItemID(h)) > nRank)) break;
+        const int nSibling = GetItemID(h);
+        const int nOrder =
+            CompareLabelKeys(LabelSortKey(m_PlacedTitles.SortTitle(nSibling, GetItemText(h))), key);
+        if (nOrder > 0 || (nOrder == 0 && TableRank(nSibling) > nRank)) break;
         hAfter = h;
     }
     return hAfter;
@@ -316,16 +325,15 @@ HIMAGELIST CTreeVw::BuildImageList() {
     return s_hImages;
 }
 
-// Level by level from the ROOT. Each ID is shown once: by the first record
-// that bears it (the one every lookup by ID finds), and only when the walk
-// from the ROOT reaches it. Records with ID 0 (the ROOT's), later repeats of
-// an ID, and records whose parents never lead to the ROOT (missing parents,
-// loops, a record that is its own parent) stay in the table but out of the
-// tree, so a damaged document still builds, and builds in bounded time.
-// Each node's children are sorted once by the sibling order (equal labels in
-// table order) and appended in that order, in O(n log n); every node that has
-// children ends up expanded, a URL record's in a damaged document included.
+// The records reachable from the ROOT, each ID once (CTreeLayout.h), put in
+// by CTreeBuilder in the order that keeps the control's work linear, with
+// redrawing off until the end; every node with children ends up expanded (a
+// URL record's in a damaged document included) but those in collapsed.
 void CTreeVw::BuildTree() {
+    BuildTree(std::unordered_set<int>());
+}
+
+void CTreeVw::BuildTree(const std::unordered_set<int>& collapsed) {
     CWaitCursor wait;
     HIMAGELIST hImages = BuildImageList();
     SendMessage(WM_SETREDRAW, FALSE);
@@ -334,90 +342,52 @@ void CTreeVw::BuildTree() {
     m_hImportNode = nullptr;
     TreeView_SetImageList(m_hWnd, hImages, TVSIL_NORMAL);
     COrdelinkDoc* pDoc = GetDocument();
-    if (!pDoc || pDoc->m_bEmpty == 1) {
-        SendMessage(WM_SETREDRAW, TRUE);
-        Invalidate();
-        return;
+    if (pDoc && pDoc->m_bEmpty != 1) {
+        m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
+        CStatusProgress progress;
+        CTreeBuilder(m_hWnd, pDoc->m_PtrAry, &m_PlacedTitles)
+            .Build(
+                m_hRootNode, 0, 0, [&collapsed](int nID) { return collapsed.count(nID) == 0; },
+                &progress);
     }
-    m_hRootNode = InsertNode("ROOT", kImageRoot, 0, TVI_ROOT, TVI_LAST);
-
-    const CItemTable& table = pDoc->m_PtrAry;
-    std::unordered_map<int, std::vector<int>> children;  // parent ID -> table indexes
-    std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
-    for (int i = 0; i < table.GetSize(); ++i) {
-        if (table[i]->m_ID != 0 && table.IndexOfID(table[i]->m_ID) == i) {
-            children[table[i]->m_ParentID].push_back(i);
-            keys[static_cast<size_t>(i)] = LabelSortKey(table[i]->m_Title);
-        }
-    }
-    auto before = [&keys](int a, int b) {
-        const int nOrder =
-            CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
-        return nOrder != 0 ? nOrder < 0 : a < b;
-    };
-
-    std::unordered_map<int, HTREEITEM> nodes{{0, m_hRootNode}};
-    std::vector<HTREEITEM> parents;  // nodes given children, top down
-    std::vector<int> level{0};
-    while (!level.empty()) {
-        std::vector<int> next;
-        for (int nParentID : level) {
-            auto it = children.find(nParentID);
-            if (it == children.end()) continue;
-            HTREEITEM hParent = nodes[nParentID];
-            if (!hParent) {
-                AfxMessageBox(afxmsg::FromUtf8("ROOT 下に強制Insertします。"));
-                hParent = m_hRootNode;
-            }
-            std::vector<int>& list = it->second;
-            std::sort(list.begin(), list.end(), before);
-            bool bGaveChild = false;
-            for (int i : list) {
-                const CUrlItem& item = *table[i];
-                const int nID = item.m_ID;
-                if (nodes.count(nID)) continue;  // reached before: a loop back
-                HTREEITEM hNode = InsertNode(item.m_Title, ImageOf(item), nID, hParent, TVI_LAST);
-                nodes.emplace(nID, hNode);
-                next.push_back(nID);
-                bGaveChild = true;
-            }
-            if (bGaveChild) parents.push_back(hParent);
-        }
-        level.swap(next);
-    }
-
-    for (HTREEITEM hParent : parents) TreeView_Expand(m_hWnd, hParent, TVE_EXPAND);
     SendMessage(WM_SETREDRAW, TRUE);
     Invalidate();
-    SelectItem(m_hRootNode);
+    if (m_hRootNode) SelectItem(m_hRootNode);
 }
 
 // Sorts one folder's children once by the sibling order (equal labels in
-// table order), after nodes were appended in bulk: the same order a rebuild
-// and a single insertion give.
+// table order): the same order a rebuild and a single insertion give. The
+// control hands the comparison the children's item data (record IDs), so the
+// labels come from the table and no child's handle is looked up.
 void CTreeVw::SortChildrenOf(HTREEITEM hFolder) {
-    struct Child {
-        std::wstring key;
-        int nRank;
-        LPARAM lParam;
-    };
-    std::vector<Child> children;
-    for (HTREEITEM h = GetChildItem(hFolder); h; h = GetNextSiblingItem(h)) {
-        const int nID = GetItemID(h);
-        children.push_back({LabelSortKey(GetItemText(h)), TableRank(nID), nID});
-    }
-    std::sort(children.begin(), children.end(), [](const Child& a, const Child& b) {
-        const int nOrder = CompareLabelKeys(a.key, b.key);
-        return nOrder != 0 ? nOrder < 0 : a.nRank < b.nRank;
-    });
-    std::unordered_map<LPARAM, int> position;
-    for (size_t i = 0; i < children.size(); ++i) position[children[i].lParam] = static_cast<int>(i);
+    struct Sorting {
+        const CItemTable* pTable;
+        const CPlacedTitles* pPlaced;
+        std::unordered_map<LPARAM, std::pair<std::wstring, int>> keys;  // ID -> label, rank
+        const std::pair<std::wstring, int>& KeyOf(LPARAM nID) {
+            auto it = keys.find(nID);
+            if (it != keys.end()) return it->second;
+            const int nIndex = pTable->IndexOfID(static_cast<int>(nID));
+            // A node without a record goes after the others.
+            return keys[nID] =
+                       nIndex >= 0
+                           ? std::make_pair(LabelSortKey(pPlaced->SortTitle(
+                                                static_cast<int>(nID), (*pTable)[nIndex]->m_Title)),
+                                            nIndex)
+                           : std::make_pair(std::wstring(), INT_MAX);
+        }
+    } sorting{&GetDocument()->m_PtrAry, &m_PlacedTitles, {}};
     TVSORTCB sort = {};
     sort.hParent = hFolder;
-    sort.lParam = reinterpret_cast<LPARAM>(&position);
+    sort.lParam = reinterpret_cast<LPARAM>(&sorting);
     sort.lpfnCompare = [](LPARAM a, LPARAM b, LPARAM lParamSort) -> int {
-        const auto& pos = *reinterpret_cast<const std::unordered_map<LPARAM, int>*>(lParamSort);
-        return pos.at(a) - pos.at(b);
+        auto& s = *reinterpret_cast<Sorting*>(lParamSort);
+        const auto& ka = s.KeyOf(a);
+        const auto& kb = s.KeyOf(b);
+        const bool bByLabel = ka.second != INT_MAX && kb.second != INT_MAX;
+        const int nOrder = bByLabel ? CompareLabelKeys(ka.first, kb.first) : 0;
+        if (nOrder != 0) return nOrder;
+        return ka.second < kb.second ? -1 : ka.second > kb.second ? 1 : 0;
     };
     TreeView_SortChildrenCB(m_hWnd, &sort, FALSE);
 }
@@ -455,10 +425,17 @@ void CTreeVw::OnItemChanged() {
     const int nIndex = pDoc->GetCurIndex();
     HTREEITEM hSel = GetSelectedItem();
     if (nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize() || !hSel || hSel == m_hRootNode) return;
+    const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
+    RelabelNode(hSel, rec.m_ID, rec.m_Title);
+}
+
+// The node keeps its place: its siblings go on being ordered by the title
+// that placed it.
+void CTreeVw::RelabelNode(HTREEITEM hNode, int nID, const CString& strTitle) {
+    m_PlacedTitles.Relabelled(nID, GetItemText(hNode), strTitle);
     TVITEMA item = {};
     item.mask = TVIF_HANDLE | TVIF_TEXT;
-    item.hItem = hSel;
-    CString strTitle = pDoc->m_PtrAry[nIndex]->m_Title;
+    item.hItem = hNode;
     item.pszText = const_cast<char*>(static_cast<const char*>(strTitle));
     ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
@@ -571,7 +548,8 @@ void CTreeVw::OnContextMenu(CWnd*, POINT point) {
 // ---- Command enabling
 
 void CTreeVw::OnUpdateTreeCommand(CCmdUI* pCmdUI) {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     pCmdUI->Enable(IsTreeCommandEnabled(pCmdUI->m_nID, state));
 }
 
@@ -994,6 +972,22 @@ void CTreeVw::OnExecute() {
     if (pDoc->m_bEmpty == 1 || nIndex < 0 || nIndex >= pDoc->m_PtrAry.GetSize()) return;
     const CUrlItem& rec = *pDoc->m_PtrAry[nIndex];
     if (rec.m_IsURL == 0) return;  // folders open nothing
+    // The URL may come from any file or program: a program or a share is
+    // opened only when the user agrees, a would-be switch never.
+    switch (ClassifyOpenTarget(rec.m_URL)) {
+        case OpenTarget::Now:
+            break;
+        case OpenTarget::Ask:
+            if (AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), ShownTarget(rec.m_URL)),
+                              AFX_MB_YESNO | AFX_MB_ICONQUESTION | MB_DEFBUTTON2) != AFX_IDYES)
+                return;
+            break;
+        case OpenTarget::Refused:
+            ViewMessageBeep(0);
+            AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_OPEN_REFUSED), ShownTarget(rec.m_URL)),
+                          AFX_MB_OK | AFX_MB_ICONEXCLAMATION);
+            return;
+    }
     if (m_BrowserAny != 0)
         LaunchBrowser(rec.m_URL);
     else
@@ -1004,6 +998,8 @@ void CTreeVw::OnExecute() {
 // the program run; a command line there (see BrowserCommandLine.h) keeps its
 // program and switches as the user wrote them.
 void CTreeVw::LaunchBrowser(const CString& strTarget) {
+    // Whatever the caller, nothing that a browser would take for a switch.
+    if (ClassifyOpenTarget(strTarget) == OpenTarget::Refused) return;
     const DWORD dwAttr = ::GetFileAttributesA(m_BrowserName);
     const bool bFile = dwAttr != INVALID_FILE_ATTRIBUTES && !(dwAttr & FILE_ATTRIBUTE_DIRECTORY);
     CString strCommand = BuildBrowserCommandLine(m_BrowserName, strTarget, bFile);

@@ -1,8 +1,8 @@
 // The left pane: the tree of folders and URL items under one ROOT node, the
 // holder of the program's settings record, and the target of the bookmark
 // commands. Every node carries its record's m_ID as item data (0 for the
-// ROOT); siblings stand in one label order (LabelOrder.h), equal labels in
-// table order.
+// ROOT); siblings stand in one label order (LabelOrder.h) of the titles they
+// were placed by (CPlacedTitles.h), equal labels in table order.
 #pragma once
 
 #include <unordered_map>
@@ -11,9 +11,11 @@
 
 #include "browser/BrowserDde_win.h"
 #include "find/CFindIndex.h"
+#include "find/CPlacedTitles.h"
 #include "fw/win/CTreeView.h"
 
 class COrdelinkDoc;
+class CStatusProgress;
 class CTreeDropTarget;
 class CUrlItem;
 struct CChangeEffect;
@@ -37,8 +39,9 @@ public:
     void ApplyViewSettings();
 
     // Replaces every node with a tree built from the item table, all folders
-    // expanded and the ROOT selected.
+    // expanded (but those whose IDs are in collapsed) and the ROOT selected.
     void BuildTree();
+    void BuildTree(const std::unordered_set<int>& collapsed);
     // The node whose item data is nID: a pre-order search of hStart, its
     // descendants and the nodes after it; nullptr when none.
     HTREEITEM FindNode(HTREEITEM hStart, int nID) const;
@@ -203,10 +206,13 @@ private:
     // The bookmark file steps shared by 32776 and 32783: from the dated
     // folder to the beep.
     void ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle);
+    void AddImportedNodes(int nFolderIndex, CStatusProgress& progress);
     // Selects the node of nID (0: the ROOT) and scrolls it into view; the
     // document and the panes follow.
     BOOL SelectID(int nID);
     void FollowChange(const CChangeEffect& effect);
+    // Gives the node of nID the label strTitle where it stands.
+    void RelabelNode(HTREEITEM hNode, int nID, const CString& strTitle);
     // BuildTree, then the folders collapsed before are collapsed again.
     void RebuildKeepingExpansion();
     CString FindStatus(int nMatch) const;
@@ -225,6 +231,8 @@ private:
     // with children whether it is collapsed.
     void RememberCollapsed(const std::vector<int>& recordIDs);
     std::unordered_map<int, HTREEITEM> m_NodeOfID;
+    // What orders the nodes relabelled in place (every sibling order uses it).
+    CPlacedTitles m_PlacedTitles;
     CString m_strFindQuery;
     std::vector<int> m_FindMatches;
 };

@@ -3,13 +3,14 @@
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
 
-CommandState CommandState::Of(const COrdelinkDoc& doc, bool bBrowserIsIE) {
+CommandState CommandState::Of(const COrdelinkDoc& doc, bool bBrowserIsIE, bool bDragging) {
     CommandState s;
     s.bEmpty = doc.m_bEmpty != 0;
     const int nIndex = doc.GetCurIndex();
     s.bRecordSelected = !s.bEmpty && nIndex >= 0 && nIndex < doc.m_PtrAry.GetSize();
     s.bSelectedIsURL = s.bRecordSelected && doc.m_PtrAry[nIndex]->m_IsURL != 0;
     s.bBrowserIsIE = bBrowserIsIE;
+    s.bDragging = bDragging;
     return s;
 }
 
@@ -34,6 +35,18 @@ bool IsTreeCommand(UINT nID) {
 }
 
 bool IsTreeCommandEnabled(UINT nID, const CommandState& s) {
+    switch (nID) {
+        case ID_ADD_URL:
+        case ID_ADD_FOLDER:
+        case ID_GETURL:
+        case ID_DELETE:
+        case ID_CONVERT_FAV_TO_FILE:
+        case ID_READ_BOOKMARK:
+            if (s.bDragging) return false;
+            break;
+        default:
+            break;
+    }
     switch (nID) {
         case ID_SETTING:
         case ID_CONVERT_FAV_TO_FILE:

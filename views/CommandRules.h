@@ -13,8 +13,11 @@ struct CommandState {
     bool bRecordSelected = false;  // a record (not the ROOT, not nothing) is selected
     bool bSelectedIsURL = false;   // ... and it is a URL record
     bool bBrowserIsIE = false;
+    // A drag in the tree holds nodes until the button's release: the
+    // commands that change the tree wait for its end.
+    bool bDragging = false;
 
-    static CommandState Of(const COrdelinkDoc& doc, bool bBrowserIsIE);
+    static CommandState Of(const COrdelinkDoc& doc, bool bBrowserIsIE, bool bDragging = false);
 };
 
 // Whether the tree view's command nID is enabled; FALSE for commands it does

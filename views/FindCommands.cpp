@@ -12,11 +12,13 @@
 
 const std::vector<int>& CTreeVw::NodeOrder() {
     if (m_bNodeOrderValid) return m_NodeOrder;
-    // Labels are converted once; siblings compare as the tree sorts them.
+    // Labels are converted once; siblings compare as the tree sorts them,
+    // a node relabelled in place by the title that placed it.
     const CItemTable& table = GetDocument()->m_PtrAry;
     std::unordered_map<const CUrlItem*, std::wstring> keys;
     keys.reserve(static_cast<size_t>(table.GetSize()));
-    for (int i = 0; i < table.GetSize(); ++i) keys[table[i]] = LabelSortKey(table[i]->m_Title);
+    for (int i = 0; i < table.GetSize(); ++i)
+        keys[table[i]] = LabelSortKey(m_PlacedTitles.SortTitle(table[i]->m_ID, table[i]->m_Title));
     m_NodeOrder = m_hRootNode ? TreeOrderIDs(table,
                                              [&keys](const CUrlItem& a, const CUrlItem& b) {
                                                  return CompareLabelKeys(keys[&a], keys[&b]) < 0;

@@ -14,8 +14,9 @@
 #include "res/resource.h"
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
+#include "fw/win/CStatusProgress.h"
+#include "views/CTreeBuilder.h"
 #include "views/CTreeExportTree.h"
-#include "views/CTreeImportObserver.h"
 #include "views/CTreeVw.h"
 #include "views/ViewBeep.h"
 
@@ -55,7 +56,31 @@ private:
     HWND m_hWnd;
 };
 
+// Counts the records an importer makes, for the progress shown; their nodes
+// are put in once the reading is over (CTreeBuilder), all in one pass.
+class CImportCounter : public CImportObserver {
+public:
+    explicit CImportCounter(CStatusProgress& progress) : m_progress(progress) {}
+    ImportNode OnRecordAdded(ImportNode parent, const CUrlItem&, int) override {
+        m_progress.Step();
+        return parent;
+    }
+
+private:
+    CStatusProgress& m_progress;
+};
+
 }  // namespace
+
+// The nodes of what an import read into the dated folder (the records after
+// it in the table), sorted, the sub-folders collapsed as the reader left them.
+void CTreeVw::AddImportedNodes(int nFolderIndex, CStatusProgress& progress) {
+    CNoRedraw noRedraw(m_hWnd);
+    CTreeBuilder(m_hWnd, GetDocument()->m_PtrAry, &m_PlacedTitles)
+        .Build(
+            m_hImportNode, GetDocument()->m_PtrAry[nFolderIndex]->m_ID, nFolderIndex + 1,
+            [](int) { return false; }, &progress);
+}
 
 // ---- Favorites import, or the bookmark file for another browser
 
@@ -80,11 +105,11 @@ void CTreeVw::OnImportFavorites() {
         // The dated folder and the modified mark stay whatever the walk finds.
         pDoc->SetModifiedFlag(TRUE);
         if (HasFavoritesFolder(m_FavoritesPath)) {
-            CTreeImportObserver observer(m_hWnd);
-            CNoRedraw noRedraw(m_hWnd);
+            CStatusProgress progress;
+            CImportCounter counter(progress);
             nResult = ImportFavoritesFolder(*pDoc, m_FavoritesPath.str(), m_hImportNode,
-                                            GetItemID(m_hImportNode), &observer);
-            for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+                                            GetItemID(m_hImportNode), &counter);
+            AddImportedNodes(nFirst, progress);
         }
         pDoc->History().Appended(nFirst);
     }
@@ -113,16 +138,17 @@ void CTreeVw::ImportBookmarkFile(const CString& strPath, BOOL bBookmarkTitle) {
         InsertNewItem(TRUE, TRUE, bBookmarkTitle);
         pDoc->SetModifiedFlag(TRUE);
         // The file is read once; an unreadable file leaves the dated folder
-        // empty. A file whose folders never end is stopped by the importer's
-        // record limit, keeping what was made.
+        // empty. A file nested deeper than the records keep is imported
+        // all the same and reported as failed.
         CBookmarkFile file;
         bLoaded = file.Load(strPath);
         if (bLoaded) {
-            CTreeImportObserver observer(m_hWnd);
-            CNoRedraw noRedraw(m_hWnd);
-            nResult = ImportBookmarkLevel(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), 1,
-                                          &observer);
-            for (HTREEITEM hFolder : observer.TouchedFolders()) SortChildrenOf(hFolder);
+            // Each entry is counted as it is read and again as its node goes in.
+            CStatusProgress progress(2 * static_cast<int>(file.GetEntries().size()));
+            CImportCounter counter(progress);
+            nResult =
+                ImportBookmarkTree(*pDoc, file, m_hImportNode, GetItemID(m_hImportNode), &counter);
+            AddImportedNodes(nFirst, progress);
         }
         pDoc->History().Appended(nFirst);
     }
@@ -141,8 +167,10 @@ void CTreeVw::OnExportFavorites() {
     const CTime now = CTime::GetCurrentTime();
     ExportResult result = ExportResult::NotStarted;
     if (HasFavoritesFolder(m_FavoritesPath)) {
-        result = ExportFavorites(m_FavoritesPath.str(),
-                                 CTreeExportTree(m_hWnd, m_hRootNode, *GetDocument()), now);
+        CStatusProgress progress;
+        const CTreeExportTree tree(*GetDocument(), &progress);
+        progress.SetTotal(tree.GetCount());
+        result = ExportFavorites(m_FavoritesPath.str(), tree, now);
     }
     if (result != ExportResult::Done) AfxMessageBox(AfxLoadString(IDP_EXPORT_FAV_FAILED));
     // Nothing written at all: no beep.

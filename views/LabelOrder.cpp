@@ -1,5 +1,7 @@
 #include "views/LabelOrder.h"
 
+#include "find/CPlacedTitles.h"
+
 std::wstring LabelSortKey(const CString& strLabel) {
     const std::string& s = strLabel.str();
     if (s.empty()) return std::wstring();
@@ -8,6 +10,15 @@ std::wstring LabelSortKey(const CString& strLabel) {
     std::wstring w(static_cast<size_t>(n), L'\0');
     if (n > 0) ::MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
     return w;
+}
+
+std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex,
+                                        const CPlacedTitles* pPlaced) {
+    std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
+    for (int i = nFirstIndex < 0 ? 0 : nFirstIndex; i < table.GetSize(); ++i)
+        keys[static_cast<size_t>(i)] = LabelSortKey(
+            pPlaced ? pPlaced->SortTitle(table[i]->m_ID, table[i]->m_Title) : table[i]->m_Title);
+    return keys;
 }
 
 // What CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, ...) answers, on

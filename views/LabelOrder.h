@@ -7,11 +7,19 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "fw/base/CString.h"
+#include "store/CItemTable.h"
+
+class CPlacedTitles;
 
 // A label prepared for comparing: its text in UTF-16, converted once.
 std::wstring LabelSortKey(const CString& strLabel);
+// The keys of the titles of the table's records, by table index; those
+// before nFirstIndex are left empty.
+std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex = 0,
+                                        const CPlacedTitles* pPlaced = nullptr);
 
 // <0, 0 or >0 as a sorts before, with or after b. Labels that differ only in
 // letter case compare equal; callers keep such siblings in table order.

@@ -105,22 +105,24 @@ HTREEITEM CTreeVw::AddLinkFromData(HTREEITEM hFolder, const CString& strTitle,
 // ---- Edit > Paste with the tree active
 
 void CTreeVw::OnUpdatePasteLink(CCmdUI* pCmdUI) {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     pCmdUI->Enable(IsTreeCommandEnabled(ID_ADD_URL, state) && ClipboardMayHoldLink());
 }
 
 void CTreeVw::OnPasteLink() {
-    const CommandState state = CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0);
+    const CommandState state =
+        CommandState::Of(*GetDocument(), m_bBrowserIsIE != 0, m_bDragging != 0);
     if (!IsTreeCommandEnabled(ID_ADD_URL, state)) return;
     IDataObject* pData = nullptr;
-    CString strTitle, strURL;
+    CString strTitle, strURL, strRefused;
     bool bLink = false;
     if (SUCCEEDED(::OleGetClipboard(&pData)) && pData) {
-        bLink = LinkFromFormats(ReadLinkFormats(pData), strTitle, strURL);
+        bLink = LinkFromFormats(ReadLinkFormats(pData), strTitle, strURL, 0, &strRefused);
         pData->Release();
     }
     if (!bLink) {
-        ViewMessageBeep(0);  // no address on the clipboard
+        ReportNoLink(strRefused);  // no address on the clipboard
         return;
     }
     AddLinkFromData(GetSelectedItem(), strTitle, strURL);

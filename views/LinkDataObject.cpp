@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "browser/OpenTarget.h"
 #include "fw/base/LegacyText.h"
+#include "fw/win/AfxWin.h"
+#include "res/resource.h"
+#include "views/ViewBeep.h"
 
 namespace {
 
@@ -54,16 +58,11 @@ bool Has(IDataObject* pData, UINT cf) {
 }
 
 // The first file of a CF_HDROP list, when it is an Internet shortcut
-// (".url"); empty otherwise.
+// (".url"); empty otherwise. The list is the source's bytes, checked whole
+// before any of it is used.
 std::string DroppedShortcut(IDataObject* pData) {
-    FORMATETC fe = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium = {};
-    if (FAILED(pData->GetData(&fe, &medium))) return std::string();
-    char szPath[MAX_PATH] = "";
-    if (medium.tymed == TYMED_HGLOBAL)
-        ::DragQueryFileA(static_cast<HDROP>(medium.hGlobal), 0, szPath, MAX_PATH);
-    ::ReleaseStgMedium(&medium);
-    const std::string path = szPath;
+    std::string path;
+    if (!FirstDroppedFile(Read(pData, CF_HDROP), path)) return std::string();
     return path.size() > 4 && lstrcmpiA(path.c_str() + path.size() - 4, ".url") == 0
                ? path
                : std::string();
@@ -115,10 +114,34 @@ LinkFormats ReadLinkFormats(IDataObject* pData) {
     return f;
 }
 
+HGLOBAL CopyDroppedFiles(IDataObject* pData) {
+    std::string path;
+    const std::string block = pData ? Read(pData, CF_HDROP) : std::string();
+    if (!FirstDroppedFile(block, path)) return nullptr;
+    HGLOBAL hCopy = ::GlobalAlloc(GMEM_MOVEABLE, block.size());
+    void* p = hCopy ? ::GlobalLock(hCopy) : nullptr;
+    if (!p) {
+        if (hCopy) ::GlobalFree(hCopy);
+        return nullptr;
+    }
+    memcpy(p, block.data(), block.size());
+    ::GlobalUnlock(hCopy);
+    return hCopy;
+}
+
 bool IsPlainFileDrop(IDataObject* pData) {
-    if (!pData || !Has(pData, CF_HDROP) || !DroppedShortcut(pData).empty()) return false;
+    std::string path;
+    if (!pData || !FirstDroppedFile(Read(pData, CF_HDROP), path) || !DroppedShortcut(pData).empty())
+        return false;
     for (const char* pszName : {"UniformResourceLocatorW", "UniformResourceLocator",
                                 "FileGroupDescriptorW", "FileGroupDescriptor"})
         if (Has(pData, Format(pszName))) return false;
     return true;
+}
+
+void ReportNoLink(const CString& strRefused) {
+    ViewMessageBeep(0);
+    if (!strRefused.IsEmpty())
+        AfxMessageBox(AfxFormatString1(AfxLoadString(IDP_LINK_REFUSED), ShownTarget(strRefused)),
+                      AFX_MB_OK | AFX_MB_ICONEXCLAMATION);
 }

@@ -56,21 +56,12 @@ void CTreeVw::FollowChange(const CChangeEffect& effect) {
     if (effect.bStructure) {
         RebuildKeepingExpansion();
     } else if (m_hRootNode) {
-        // Fields changed in place: new labels, and their folders sorted again.
+        // Fields changed in place: new labels where the nodes stand, as
+        // UPDATE gives them, so undo and redo leave the tree as UPDATE did.
         for (int nID : effect.recordIDs) {
             const int nIndex = pDoc->IndexOfID(nID);
             HTREEITEM hNode = nID != 0 ? NodeOfID(nID) : nullptr;
-            if (nIndex < 0 || !hNode) continue;
-            CString strTitle = pDoc->m_PtrAry[nIndex]->m_Title;
-            TVITEMA item = {};
-            item.mask = TVIF_HANDLE | TVIF_TEXT;
-            item.hItem = hNode;
-            item.pszText = const_cast<char*>(static_cast<const char*>(strTitle));
-            ::SendMessageA(m_hWnd, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        }
-        for (int nParentID : effect.parentIDs) {
-            HTREEITEM hFolder = NodeOfID(nParentID);
-            if (hFolder) SortChildrenOf(hFolder);
+            if (nIndex >= 0 && hNode) RelabelNode(hNode, nID, pDoc->m_PtrAry[nIndex]->m_Title);
         }
     }
     SelectID(effect.nSelectID);
@@ -102,14 +93,8 @@ void CTreeVw::RememberCollapsed(const std::vector<int>& recordIDs) {
     }
 }
 
-// The rebuilt tree has every folder expanded: those last seen collapsed
-// (RememberCollapsed), now or before their nodes went, are collapsed again.
+// The rebuilt tree has every folder expanded but those last seen collapsed
+// (RememberCollapsed), now or before their nodes went.
 void CTreeVw::RebuildKeepingExpansion() {
-    BuildTree();
-    if (m_Collapsed.empty() || !m_hRootNode) return;
-    SendMessage(WM_SETREDRAW, FALSE);
-    for (int nID : m_Collapsed)
-        if (HTREEITEM h = NodeOfID(nID)) TreeView_Expand(m_hWnd, h, TVE_COLLAPSE);
-    SendMessage(WM_SETREDRAW, TRUE);
-    Invalidate();
+    BuildTree(m_Collapsed);
 }

@@ -43,6 +43,11 @@ std::string CreateTempFileIn(const std::string& strDir, FileError* pError);
 bool ReplaceFileWith(const std::string& strTarget, const std::string& strReplacement,
                      FileError* pError);
 
+// Opens a regular file for reading ("rb"); null with errno set when it cannot
+// be opened or is something else (a pipe, a device, a directory), which is
+// found out without waiting for a writer.
+std::FILE* OpenRegularFileToRead(const std::string& strPath);
+
 bool RemoveFile(const std::string& strPath);
 bool FileExists(const std::string& strPath);
 // True when the file exists and carries the read-only attribute (no write

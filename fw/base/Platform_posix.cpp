@@ -167,6 +167,23 @@ bool CodePageToUtf16(const std::string& in, int nCodePage, std::u16string& out) 
     return true;
 }
 
+std::FILE* OpenRegularFileToRead(const std::string& strPath) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer.
+    const int fd = open(strPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st;
+    const int nError = fstat(fd, &st) != 0 ? errno : S_ISREG(st.st_mode) ? 0 : EINVAL;
+    if (nError != 0) {
+        close(fd);
+        errno = nError;
+        return nullptr;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* fp = fdopen(fd, "rb");
+    if (!fp) close(fd);
+    return fp;
+}
+
 FileError FileErrorFromErrno(int nErrno) {
     FileError e;
     e.lOsError = nErrno;

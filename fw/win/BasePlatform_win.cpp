@@ -1,5 +1,6 @@
 // Windows implementation of the platform services of the portable pieces.
 #include <windows.h>
+#include <fcntl.h>
 #include <io.h>
 
 #include <cerrno>
@@ -225,6 +226,29 @@ bool ReplaceFileWith(const std::string& strTarget, const std::string& strReplace
 
 bool RemoveFile(const std::string& strPath) {
     return DeleteFileA(strPath.c_str()) != FALSE;
+}
+
+std::FILE* OpenRegularFileToRead(const std::string& strPath) {
+    HANDLE h = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        errno = GetLastError() == ERROR_FILE_NOT_FOUND ? ENOENT : EACCES;
+        return nullptr;
+    }
+    // A pipe, a console or another device answers with another type.
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        errno = EINVAL;
+        return nullptr;
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), _O_RDONLY | _O_BINARY);
+    if (fd < 0) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    std::FILE* fp = _fdopen(fd, "rb");
+    if (!fp) _close(fd);
+    return fp;
 }
 
 bool FileExists(const std::string& strPath) {

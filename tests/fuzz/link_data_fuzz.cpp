@@ -1,6 +1,7 @@
 // Any bytes as the formats of a drag or the clipboard: the first byte picks
 // which formats the rest fills (split at 0xFF bytes). Reading a link never
-// fails, and a link it returns has an address.
+// fails, and a link it returns has an address without tabs, line breaks or
+// NULs.
 #include <cstdint>
 #include <string>
 
@@ -23,7 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (unsigned i = 0, n = 0; i < 8; ++i)
         if (mask & (1u << i)) *fields[i] = parts[n++];
     CString strTitle, strURL;
-    if (LinkFromFormats(f, strTitle, strURL) && (strURL.IsEmpty() || strTitle.IsEmpty()))
+    if (LinkFromFormats(f, strTitle, strURL) &&
+        (strURL.IsEmpty() || strTitle.IsEmpty() ||
+         strURL.str().find_first_of(std::string("\t\r\n\0", 4)) != std::string::npos))
         __builtin_trap();
     std::string fragment, href, text;
     if (CfHtmlFragment(parts[0], fragment)) FindHtmlAnchor(fragment, href, text);

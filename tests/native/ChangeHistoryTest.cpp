@@ -7,7 +7,25 @@
 #include "store/ItemEdits.h"
 #include "tests/native/TestSupport.h"
 
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#elif defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace {
+
+// The bytes the program holds on the heap now, where the heap tells (the
+// sanitized and the glibc builds); 0 elsewhere.
+size_t HeapBytes() {
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#elif defined(__GLIBC__)
+    return mallinfo2().uordblks;
+#else
+    return 0;
+#endif
+}
 
 // The document as File > Save writes it, followed by its empty flag.
 std::string Snapshot(COrdelinkDoc& doc) {
@@ -169,6 +187,46 @@ TEST(ChangeHistory, AddToAnEmptyDocumentUndoesToEmpty) {
     EXPECT_EQ(doc.m_bEmpty, 1);
     history.Redo();
     EXPECT_EQ(doc.m_bEmpty, 0);
+}
+
+// A step keeps what changed, not the record: moving or renaming a record with
+// a long memo, or writing the memo of one with a long URL, costs the history
+// a few bytes. Nothing changed, nothing is kept.
+TEST(ChangeHistory, StepsKeepOnlyTheFieldsThatChange) {
+    const CString big(std::string(1 << 20, 'm').c_str());
+    const struct {
+        const char* name;
+        bool bBigMemo;  // else a big URL
+        std::function<bool(CChangeHistory&, int)> change;
+        bool bChanges;
+    } cases[] = {
+        {"move", true, [](CChangeHistory& h, int i) { return h.SetParent(i, 1); }, true},
+        {"rename", true,
+         [](CChangeHistory& h, int i) { return h.SetTitleURL(i, "B", "http://b.test/"); }, true},
+        {"memo", false, [](CChangeHistory& h, int i) { return h.SetMemo(i, "new"), true; }, true},
+        {"same title and URL", false,
+         [&big](CChangeHistory& h, int i) { return h.SetTitleURL(i, "A", big); }, false},
+        {"same parent", true, [](CChangeHistory& h, int i) { return h.SetParent(i, 0); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        COrdelinkDoc doc;
+        AddRecord(doc, 1, 0, "Folder");
+        AddRecord(doc, 2, 0, "A", 1, c.bBigMemo ? "http://a.test/" : big, c.bBigMemo ? big : "");
+        CChangeHistory history(doc);
+        const std::string before = Snapshot(doc);
+        const size_t nHeap = HeapBytes();
+        EXPECT_EQ(c.change(history, 1), c.bChanges);
+        const size_t nGrowth = HeapBytes() - nHeap;
+        EXPECT_LT(nGrowth, 4096u);
+        EXPECT_EQ(history.GetUndoCount(), c.bChanges ? 1u : 0u);
+        if (!c.bChanges) continue;
+        const std::string after = Snapshot(doc);
+        history.Undo();
+        EXPECT_EQ(Snapshot(doc), before);
+        history.Redo();
+        EXPECT_EQ(Snapshot(doc), after);
+    }
 }
 
 TEST(ChangeHistory, MemoTypingJoinsOneStepUntilSomethingElse) {
@@ -376,7 +434,8 @@ TEST(ChangeHistory, RandomSequencesMatchSnapshots) {
 
 namespace {
 
-// The document's own history: empty after New and Open (a failed open too),
+// The document's own history: empty after New and Open (and an open that
+// failed while reading), kept by an open that failed before reading,
 // at the saved point after a save, not after a failed one.
 TEST(DocumentHistory, NewOpenAndSaveSetItsStartAndSavedPoint) {
     ScratchDir dir;
@@ -407,13 +466,32 @@ TEST(DocumentHistory, NewOpenAndSaveSetItsStartAndSavedPoint) {
     ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
     EXPECT_FALSE(doc.History().CanUndo());
     EXPECT_FALSE(doc.History().CanRedo());
+
+    // An open that fails before reading leaves the document as it was, with
+    // its way back to the saved state: undoing a later change keeps it
+    // modified, undoing the earlier one too brings back the saved state.
     doc.History().SetTitleURL(0, "C", "");
+    doc.SetModifiedFlag(TRUE);
     EXPECT_FALSE(doc.OnOpenDocument(dir.File("missing.pmk").c_str()));
-    EXPECT_FALSE(doc.History().CanUndo());
+    EXPECT_EQ(doc.m_PtrAry[0]->m_Title, "C");
     doc.History().SetTitleURL(0, "D", "");
+    doc.History().Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.History().Undo();
+    EXPECT_EQ(doc.m_PtrAry[0]->m_Title, "A");
+    EXPECT_FALSE(doc.IsModified());
+
+    // One that fails while reading has replaced the contents: no history.
+    doc.History().SetTitleURL(0, "E", "");
+    WriteBytes(dir.File("damaged.pmk"), std::string("\x05\x00\x00\x00\x01", 5));
+    EXPECT_FALSE(doc.OnOpenDocument(dir.File("damaged.pmk").c_str()));
+    EXPECT_FALSE(doc.History().CanUndo());
+    doc.m_bEmpty = 0;
+    Append(doc, 0, "F");
+    doc.History().Appended(0);
     ASSERT_TRUE(doc.OnNewDocument());
     EXPECT_FALSE(doc.History().CanUndo());
-    EXPECT_EQ(messages.messages.size(), 2u);
+    EXPECT_EQ(messages.messages.size(), 3u);
 }
 
 }  // namespace

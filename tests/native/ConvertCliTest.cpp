@@ -56,13 +56,14 @@ TEST(ConvertCli, ImportBookmarks) {
     EXPECT_EQ(r.err, "file Open Error\nコンバート ( Bookmark -> File ) に失敗しました。\n");
     EXPECT_FALSE(platform::FileExists(none));
 
-    // A runaway file: what was made is saved, and the failure is reported.
-    std::string runaway = "<DL>\n";
-    for (int i = 0; i < 30; ++i) runaway += "<DT><H3 ADD_DATE=\"1\">F</H3>\n<DL>\n";
-    WriteBytes(htm, runaway);
+    // Nested deeper than the records keep: everything is saved, the
+    // failure reported.
+    std::string deep = "<DL>\n";
+    for (int i = 0; i < 1010; ++i) deep += "<DT><H3 ADD_DATE=\"1\">F</H3>\n<DL>\n";
+    WriteBytes(htm, deep);
     r = Cli({"import-bookmarks", none, htm, "--now", kNow});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "added \"Bookmark (24年01月02日 03時04分05秒)\" (ID 1) with 1120 records\n");
+    EXPECT_EQ(r.out, "added \"Bookmark (24年01月02日 03時04分05秒)\" (ID 1) with 1010 records\n");
     EXPECT_EQ(r.err, "コンバート ( Bookmark -> File ) に失敗しました。\n");
 
     EXPECT_EQ(Cli({"import-bookmarks", doc, htm, "--now", "yesterday"}).code, kCliUsage);

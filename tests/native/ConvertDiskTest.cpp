@@ -1,5 +1,6 @@
 // The conversion code against what only a native system can stage: links
-// that loop, huge sparse files, full disks, and names on disk in UTF-8.
+// that loop, huge sparse files, full disks, FIFOs, names on disk in UTF-8,
+// and the heap a deep walk takes.
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -7,7 +8,21 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <atomic>
 #include <filesystem>
+#include <thread>
+
+#if defined(__SANITIZE_ADDRESS__)
+// The address sanitizer's allocator statistics and hooks (its runtime has
+// them whatever headers the compiler ships).
+extern "C" {
+size_t __sanitizer_get_current_allocated_bytes();
+int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                              void (*)(const volatile void*));
+}
+#endif
 
 #include "convert/FavoritesExport.h"
 #include "convert/FavoritesImport.h"
@@ -102,3 +117,72 @@ TEST(ConvertDisk, NamesOnDiskAreUtf8) {
     EXPECT_EQ(back.m_PtrAry[1]->m_Title, Ansi("日本語"));
     EXPECT_EQ(back.m_PtrAry[2]->m_Title, Ansi("表示"));
 }
+
+// A FIFO named like a shortcut: opened for reading, it would wait for a
+// writer. A writer is started all the same, so that a reader that waits
+// gets an answer and the test shows what it read.
+TEST(ConvertDisk, ShortcutsAreReadFromRegularFilesOnly) {
+    ScratchDir dir;
+    const std::string path = dir.File("pipe.url");
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    std::thread writer([&path] {
+        const int fd = open(path.c_str(), O_WRONLY);
+        if (fd < 0) return;
+        const char text[] = "[InternetShortcut]\r\nURL=http://pipe/\r\n";
+        EXPECT_GT(write(fd, text, sizeof text - 1), 0);
+        close(fd);
+    });
+    EXPECT_EQ(ReadUrlFile(path), kMissedConversionURL);
+    // Lets the writer go if nobody read: the end it waits for, opened once.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    writer.join();
+    if (fd >= 0) close(fd);
+    fs::create_directory(dir.File("dir.url"));
+    EXPECT_EQ(ReadUrlFile(dir.File("dir.url")), kMissedConversionURL);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+namespace {
+
+std::atomic<size_t> g_nHeapPeak{0};
+
+void NoteHeap(const volatile void*, size_t) {
+    const size_t n = __sanitizer_get_current_allocated_bytes();
+    size_t nPeak = g_nHeapPeak.load();
+    while (n > nPeak && !g_nHeapPeak.compare_exchange_weak(nPeak, n)) {
+    }
+}
+void NoteFree(const volatile void*) {}
+
+// The most heap in use while f runs, beyond what was in use before it.
+template <class F>
+size_t HeapPeakDuring(F f) {
+    static const bool bHooked = __sanitizer_install_malloc_and_free_hooks(NoteHeap, NoteFree) != 0;
+    EXPECT_TRUE(bHooked);
+    const size_t nBefore = __sanitizer_get_current_allocated_bytes();
+    g_nHeapPeak = nBefore;
+    f();
+    return g_nHeapPeak - nBefore;
+}
+
+}  // namespace
+
+// A chain of folders 4,000 deep: each level adds a few bytes to the path and
+// the heading, which must be grown and cut, not copied for every level.
+TEST(ConvertDisk, DeepChainsTakeMemoryInProportionToTheirDepth) {
+    const int nDepth = 4000;
+    COrdelinkDoc doc;
+    for (int i = 1; i <= nDepth; ++i) AddRecord(doc, i, i - 1, "folder", 0);
+    AddRecord(doc, nDepth + 1, nDepth, "link", 1, "http://deep/");
+    const CDocumentTree tree(doc);
+    // No directory can be made there, yet the walk goes down the whole chain.
+    const size_t nExport =
+        HeapPeakDuring([&] { EXPECT_EQ(ExportFolder("/nonexistent/dir", tree, tree.Root()), 0); });
+    const size_t nPage = HeapPeakDuring([&] {
+        EXPECT_EQ(WriteLinkPage(doc, "/dev/null", LinkPageOptions()), LinkPageResult::Done);
+    });
+    // A copy per level would take some 60 MB and 90 MB.
+    EXPECT_LT(nExport, size_t(8) << 20);
+    EXPECT_LT(nPage, size_t(8) << 20);
+}
+#endif

@@ -103,6 +103,42 @@ TEST(EditingRules, SubtreeCollectionIsLevelOrderAndEnds) {
     EXPECT_EQ(doc.GetFreeID(), 1);
 }
 
+// In a damaged document Delete takes what the tree shows under the folder and
+// nothing else: not every top-level record through a hidden record with ID 0,
+// not the shown record of an ID repeated out of sight under the folder.
+TEST(EditingRules, SubtreeCollectionTakesOnlyWhatTheTreeShows) {
+    struct R {
+        int id, parent;
+    };
+    const struct {
+        const char* name;
+        std::vector<R> records;
+        int nDelete;
+        std::vector<int> want;
+        std::vector<int> left;  // IDs remaining, in table order
+    } cases[] = {
+        {"hidden ID 0 under the folder", {{1, 0}, {0, 1}, {2, 0}, {3, 2}}, 1, {1}, {0, 2, 3}},
+        {"hidden repeat of a shown ID", {{1, 0}, {3, 0}, {3, 1}, {4, 1}}, 1, {1, 4}, {3, 3}},
+        {"repeat shown elsewhere, its children",
+         {{5, 0}, {1, 0}, {5, 1}, {6, 5}},
+         1,
+         {1},
+         {5, 5, 6}},
+        {"subfolder with hidden repeat below", {{1, 0}, {2, 1}, {1, 2}, {3, 2}}, 2, {2, 3}, {1, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        COrdelinkDoc doc;
+        for (const R& r : c.records) AddRecord(doc, r.id, r.parent);
+        const std::vector<int> ids = CollectSubtreeIDs(doc.m_PtrAry, c.nDelete);
+        EXPECT_EQ(ids, c.want);
+        doc.DeleteItemsByID(ids);
+        std::vector<int> left;
+        for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) left.push_back(doc.m_PtrAry[i]->m_ID);
+        EXPECT_EQ(left, c.left);
+    }
+}
+
 TEST(EditingRules, TitleChecksInTheirOrder) {
     TextCodePages pages(932, 932);
     COrdelinkDoc doc;

@@ -8,6 +8,7 @@
 #include "convert/FavoritesImport.h"
 #include "convert/ImportFolder.h"
 #include "convert/UrlFile.h"
+#include "fw/base/CodePage.h"
 #include "tests/native/ConvertTestSupport.h"
 
 namespace {
@@ -63,6 +64,8 @@ TEST(FavoritesImport, TakesShortcutsAndDirectories) {
     WriteBytes(DiskPath(root, {"a.lnk"}), "URL=http://no/\r\n");
     WriteBytes(DiskPath(root, {"desktop.ini"}), "[.ShellClassInfo]\r\n");
     WriteBytes(DiskPath(root, {"broken.url"}), "[InternetShortcut]\r\n");
+    // Tabs and lone carriage returns are no part of an address.
+    WriteBytes(DiskPath(root, {"z.url"}), "[InternetShortcut]\r\nURL=http://z/\ta\rIconFile=i\r\n");
 
     COrdelinkDoc doc;
     RecordingObserver obs;
@@ -76,7 +79,8 @@ TEST(FavoritesImport, TakesShortcutsAndDirectories) {
               "+ x.URL\n"
               "- My.Site | http://my/\n"
               "- a | http://a/\n"
-              "- broken | http://conversion-missed.invalid/\n");
+              "- broken | http://conversion-missed.invalid/\n"
+              "- z | http://z/aIconFile=i\n");
     ExpectReportsMatch(doc, obs, 1, 1);
     ExpectImportOrder(doc, 1, 1);
 }
@@ -146,6 +150,25 @@ TEST(FavoritesExport, TitlesThatMustNotBecomeNames) {
         {"COM10", true},      {"CONSOLE", true},    {"tab\there", false}, {"PRN2", true},
     };
     for (auto& c : names) EXPECT_EQ(IsWritableName(Ansi(c.title)), c.writable) << c.title;
+    // Bytes as they stand in code page 932: after a lead byte, a byte below
+    // 0x40 is no second byte but a character of its own.
+    for (const char* pszTitle : {"a\x81/b", "\x81/..", "a\x81:b", "\x81*", "\x81\t"})
+        EXPECT_FALSE(IsWritableName(pszTitle)) << pszTitle;
+    // The superscript digits, where the code page has them, make ports too.
+    const int nSaved = codepage::Active();
+    const struct {
+        int nCodePage;
+        const char* title;
+        bool writable;
+    } ports[] = {
+        {1252, "COM\xB9", false}, {1252, "lpt\xB3.url", false},  {1252, "COM\xB9x", true},
+        {1252, "COM\xBC", true},  {65001, "LPT\xC2\xB2", false}, {932, "COM\xB9", true},
+    };
+    for (const auto& c : ports) {
+        codepage::SetActive(c.nCodePage);
+        EXPECT_EQ(IsWritableName(c.title), c.writable) << c.nCodePage << " " << c.title;
+    }
+    codepage::SetActive(nSaved);
 
     ScratchDir dir;
     MakeDirs(dir.Path(), {"Startup"});

@@ -94,6 +94,27 @@ TEST(SearchFold, TrailBytesAreNeverMatchedAlone) {
     EXPECT_TRUE(CFindIndex::Contains("\x95\x5C\x5C", "\x5C"));
 }
 
+// 亜 is 88 9F: both its bytes can lead. A run of it holds 9F 88 (a character
+// too) at every odd offset, each across two characters. However many such
+// candidates a record holds, its text is read once: a record of a million
+// of them is searched at once, not in hours.
+TEST(SearchFold, LongRunsOfLeadByteLikeCharactersAreReadOnce) {
+    std::string run;
+    for (int i = 0; i < 1 << 20; ++i) run += "\x88\x9F";
+    const std::string needle = "\x9F\x88";
+    const struct {
+        const char* name;
+        std::string hay;
+        bool want;
+    } cases[] = {
+        {"only across characters", run, false},
+        {"one whole at the end", run + needle, true},
+        {"after a single-byte start", "a" + run + needle, true},
+        {"shifted by a single byte", "a" + run, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(CFindIndex::Contains(c.hay, needle), c.want) << c.name;
+}
+
 namespace {
 
 // ROOT

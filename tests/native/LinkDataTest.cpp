@@ -74,6 +74,15 @@ TEST(LinkData, CfHtmlFragmentAndAnchor) {
          "http://c/", "C"},
         {"no anchor", CfHtml("just <b>text</b>"), nullptr, nullptr},
         {"no <a but <abbr", CfHtml("<abbr href=\"http://x/\">x</abbr>"), nullptr, nullptr},
+        {"the whole text, </abbr> included",
+         CfHtml("<a href=\"http://w/\"><abbr>WHO</abbr> report</a>"), "http://w/", "WHO report"},
+        {"anchors in a comment, a textarea or an attribute are no links",
+         CfHtml(
+             "<!-- <a href=\"http://comment/\">c</a> --><textarea><a href=\"http://area/\">"
+             "</textarea><img alt='<a href=\"http://attr/\">'><a href=\"http://real/\">Real</a>"),
+         "http://real/", "Real"},
+        {"an anchor that never ends takes the text to the end",
+         CfHtml("<a href=\"http://open/\">Open <i>end"), "http://open/", "Open end"},
     };
     for (const Case& c : cases) {
         std::string fragment, href, text;
@@ -87,6 +96,32 @@ TEST(LinkData, CfHtmlFragmentAndAnchor) {
     }
     std::string fragment;
     EXPECT_FALSE(CfHtmlFragment("<a href=\"http://x/\">x</a>", fragment));
+}
+
+// Markup written to make the search go over it again and again: each shape
+// is read once, and the link after it is still found.
+TEST(LinkData, HostileMarkupIsReadOnce) {
+    auto repeat = [](const std::string& s, size_t n) {
+        std::string out;
+        out.reserve(s.size() * n);
+        for (size_t i = 0; i < n; ++i) out += s;
+        return out;
+    };
+    const std::string link = "<a href=\"http://after/\">after</a>";
+    const size_t n = 1 << 18;
+    const std::pair<const char*, std::string> cases[] = {
+        {"start tags without href", repeat("<a ", n) + ">" + link},
+        {"anchors without href", repeat("<a x>", n) + link},
+        {"end tags and text", repeat("</a x", n) + ">" + link},
+        {"empty hrefs in one tag", repeat("<a href='' ", n) + ">" + link},
+        {"comments", repeat("<!-- <a -->", n) + link},
+        {"raw-text elements", repeat("<xmp>", n) + "</xmp>" + link},
+    };
+    for (const auto& [name, html] : cases) {
+        std::string href, text;
+        ASSERT_TRUE(FindHtmlAnchor(html, href, text)) << name;
+        EXPECT_EQ(href, "http://after/") << name;
+    }
 }
 
 TEST(LinkData, UrlInText) {
@@ -196,6 +231,87 @@ TEST(LinkData, LinkFromFormats) {
         if (bLink && c.title) {
             EXPECT_EQ(strTitle.str(), Ansi(c.title).str()) << c.name;
             EXPECT_EQ(strURL.str(), Ansi(c.url).str()) << c.name;
+        }
+    }
+}
+
+// Whatever a drag handler writes into the formats: only an address comes
+// in, without tabs and line breaks; anything else is named as refused.
+TEST(LinkData, OnlyAddressesComeIn) {
+    struct Case {
+        const char* name;
+        LinkFormats f;
+        const char* url;      // nullptr: refused
+        const char* refused;  // what the refusal names
+    };
+    auto fmt = [](auto fill) {
+        LinkFormats f;
+        fill(f);
+        return f;
+    };
+    const Case cases[] = {
+        {"a switch", fmt([](LinkFormats& f) { f.urlW = Utf16("--browser-subprocess-path=x"); }),
+         nullptr, "--browser-subprocess-path=x"},
+        {"a network path in a .url file", fmt([](LinkFormats& f) {
+             f.descriptorA = Descriptor("run.url", false);
+             f.contents = "[InternetShortcut]\r\nURL=\\\\host\\s\\run.exe\r\n";
+         }),
+         nullptr, "\\\\host\\s\\run.exe"},
+        {"a drive path", fmt([](LinkFormats& f) { f.urlA = "C:\\x.exe"; }), nullptr, "C:\\x.exe"},
+        {"a control character", fmt([](LinkFormats& f) { f.urlA = "http://a/\x1b[2J"; }), nullptr,
+         "http://a/\x1b[2J"},
+        {"line breaks written as references", fmt([](LinkFormats& f) {
+             f.html = CfHtml("<a href=\"http://x/&#13;&#10;IconFile=\\\\h\\i.ico\">X</a>");
+         }),
+         "http://x/IconFile=\\\\h\\i.ico", nullptr},
+        {"tab and line breaks in the URL format",
+         fmt([](LinkFormats& f) { f.urlA = "http://a/b\r\n\tc"; }), "http://a/bc", nullptr},
+        {"another scheme is an address", fmt([](LinkFormats& f) { f.urlA = "news:comp.lang.c"; }),
+         "news:comp.lang.c", nullptr},
+    };
+    for (const Case& c : cases) {
+        CString strTitle, strURL, strRefused = "stale";
+        const bool bLink = LinkFromFormats(c.f, strTitle, strURL, 0, &strRefused);
+        EXPECT_EQ(bLink, c.url != nullptr) << c.name;
+        if (c.url) {
+            EXPECT_EQ(strURL.str(), c.url) << c.name;
+            EXPECT_EQ(strRefused.str(), "") << c.name;
+        } else {
+            EXPECT_EQ(strRefused.str(), c.refused) << c.name;
+        }
+    }
+}
+
+// CF_HDROP lists as a folder window writes them, and lists that would make
+// a reader run past the block.
+TEST(LinkData, FirstDroppedFile) {
+    auto block = [](uint32_t nOffset, bool bWide, const std::string& list) {
+        std::string b(20, '\0');
+        for (int i = 0; i < 4; ++i) b[i] = static_cast<char>(nOffset >> (8 * i));
+        b[16] = bWide ? 1 : 0;
+        return b + list;
+    };
+    using namespace std::string_literals;
+    const struct {
+        const char* name;
+        std::string data;
+        const char* path;  // nullptr: refused
+    } cases[] = {
+        {"narrow", block(20, false, "C:\\a.url\0C:\\b\0\0"s), "C:\\a.url"},
+        {"wide", block(20, true, Utf16("C:\\w.url") + Utf16("")), "C:\\w.url"},
+        {"offset past the end", block(0x7FFFFFF0, false, "C:\\a\0\0"s), nullptr},
+        {"offset inside the header", block(4, false, "C:\\a\0\0"s), nullptr},
+        {"no end of the list", block(20, false, "C:\\a\0C:\\b"s), nullptr},
+        {"wide list ending in half a character", block(20, true, "C\0:\0\0"s), nullptr},
+        {"empty list", block(20, false, "\0\0"s), nullptr},
+        {"too short", std::string(12, '\0'), nullptr},
+    };
+    for (const auto& c : cases) {
+        std::string path;
+        const bool bFound = FirstDroppedFile(c.data, path);
+        EXPECT_EQ(bFound, c.path != nullptr) << c.name;
+        if (bFound && c.path) {
+            EXPECT_EQ(path, c.path) << c.name;
         }
     }
 }

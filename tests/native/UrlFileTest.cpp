@@ -4,6 +4,7 @@
 
 #include "tests/native/TextCodePages.h"
 #include "convert/UrlFile.h"
+#include "fw/base/Platform.h"
 #include "tests/native/TestSupport.h"
 
 namespace {
@@ -84,4 +85,14 @@ TEST(UrlFile, ReadsFilesAndWritesTheTwoLines) {
     ASSERT_EQ(WriteUrlFile(path, "u"), 1);
     EXPECT_EQ(ReadBytes(path), "[InternetShortcut]\r\nURL=u\r\n");
     EXPECT_EQ(WriteUrlFile(dir.File("no/such/dir.url"), "u"), 0);
+
+    // A line break or a NUL would make lines of its own: nothing is made.
+    using namespace std::string_literals;
+    for (const std::string& url :
+         {"http://x/\r\nIconFile=\\\\h\\s\\i.ico"s, "http://x/\rIconIndex=1"s,
+          "http://x/\nIconIndex=1"s, "http://x/\0tail"s}) {
+        const std::string strRefused = dir.File("refused.url");
+        EXPECT_EQ(WriteUrlFile(strRefused, CString(url)), 0) << url;
+        EXPECT_FALSE(platform::FileExists(strRefused)) << url;
+    }
 }

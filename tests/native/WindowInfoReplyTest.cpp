@@ -52,6 +52,7 @@ TEST(WindowInfoReply, CutsAddressAndTitle) {
         {"\"http://a/\"", "http://a/", ""},
         {"\"http://a/\",\"a/b|c: d?*\\\"<e>\"", "http://a/", "a-b-c de"},
         {"\"u\",\"\x83\x5C\x83\x7C\"", "u", "\x83\x5C\x83\x7C"},
+        {"\"http://a/\r\nIconFile=x\t\",\"T\"", "http://a/IconFile=x", "T"},
         {"\"", "", ""},
         {"", "", ""},
     };

@@ -68,7 +68,7 @@ public:
         CloseHandle(m_hDone);
     }
     const std::string& Exe() const { return m_exe; }
-    bool WaitRun() const { return WaitForSignal(m_hDone, 20000); }
+    bool WaitRun() const { return WaitForSignal(m_hDone, 60000); }
     // The arguments of the recorded runs, one a line.
     std::string Log() const { return ReadBytes(m_log); }
 

@@ -25,7 +25,7 @@ struct GetUrlFixture : ViewFixture {
         Load({{1, 0, "Folder"},
               {2, 1, "Inner", 1, "http://inner/"},
               {3, 0, "Top", 1, "http://top/"}});
-        Tree()->m_BrowserDde.m_dwTimeout = 3000;
+        Tree()->m_BrowserDde.m_dwTimeout = 30000;
         Tree()->m_bBrowserIsIE = 1;
     }
     // The reply as a browser sends it.

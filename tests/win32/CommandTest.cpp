@@ -2,6 +2,7 @@
 // and opening URLs through a stand-in browser and through the shell.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 
@@ -51,48 +52,81 @@ TEST(CommandEnabling, EachCommandByState) {
 // The program's message loop runs the idle pass (toolbar, status bar) each
 // time the queue runs empty after a message that may change what is shown,
 // also when a repaint is the last message before it: that once stopped the
-// idle pass for good, so the clock stood still and the toolbar kept the state
-// of before File > New. Each tick of the script changes the selection and
-// leaves a repaint behind; the next tick finds the toolbar in step.
+// idle pass for good. A second thread plays the user: each step changes the
+// selection and leaves a repaint of the whole frame behind, then waits until
+// the toolbar follows. Steps wait for that state, not for a time: a repaint
+// of the frame can take longer than a timer period under Wine. The frame's
+// and toolbar's timers are stopped, so only the loop can bring the idle pass.
+constexpr UINT kStepMessage = WM_APP + 1;
 struct IdleScript {
     ViewFixture* f = nullptr;
-    int nTicks = 0;
-    int nMissed = 0;
-    bool bURL = false;
+    HWND hStepper = nullptr;
+    DWORD dwUiThread = 0;
+    int nSteps = 0;
+    int nInStep = 0;
+    std::atomic<int> nHandled{0};
 };
-IdleScript* g_pScript = nullptr;
 
-void CALLBACK ScriptTick(HWND, UINT, UINT_PTR nTimer, DWORD) {
-    IdleScript& s = *g_pScript;
-    CMainFrame* pFrame = s.f->Frame();
-    if (s.nTicks > 0 &&
-        (pFrame->m_wndToolBar.SendMessage(TB_ISBUTTONENABLED, ID_EXECUTE) != 0) != s.bURL)
-        ++s.nMissed;
-    if (++s.nTicks > 8) {
-        KillTimer(nullptr, nTimer);
-        PostQuitMessage(0);
-        return;
+LRESULT CALLBACK StepperProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kStepMessage) {
+        auto* s = reinterpret_cast<IdleScript*>(lParam);
+        s->f->Doc()->SetCurIndex(wParam ? s->f->Doc()->IndexOfID(2) : -1);
+        InvalidateRect(s->f->Frame()->m_hWnd, nullptr, TRUE);
+        ++s->nHandled;
+        return 0;
     }
-    s.bURL = !s.bURL;
-    s.f->Doc()->SetCurIndex(s.bURL ? s.f->Doc()->IndexOfID(2) : -1);
-    InvalidateRect(pFrame->m_hWnd, nullptr, TRUE);
+    return DefWindowProcA(hWnd, msg, wParam, lParam);
+}
+
+DWORD WINAPI PlayUser(void* p) {
+    auto* s = static_cast<IdleScript*>(p);
+    const HWND hBar = s->f->Frame()->m_wndToolBar.m_hWnd;
+    for (int i = 0; i < 8; ++i) {
+        const bool bURL = i % 2 == 0;
+        PostMessageA(s->hStepper, kStepMessage, bURL, reinterpret_cast<LPARAM>(s));
+        ++s->nSteps;
+        // The toolbar follows within milliseconds; the bound only ends a
+        // wait that would otherwise last for ever.
+        const DWORD tStart = GetTickCount();
+        while (GetTickCount() - tStart < 20000) {
+            DWORD_PTR nEnabled = 0;
+            SendMessageTimeoutA(hBar, TB_ISBUTTONENABLED, ID_EXECUTE, 0, SMTO_NORMAL, 20000,
+                                &nEnabled);
+            if (s->nHandled == s->nSteps && (nEnabled != 0) == bURL) {
+                ++s->nInStep;
+                break;
+            }
+            Sleep(5);
+        }
+    }
+    PostThreadMessageA(s->dwUiThread, WM_QUIT, 0, 0);
+    return 0;
 }
 
 TEST(CommandEnabling, TheMessageLoopKeepsTheToolbarInStep) {
     ViewFixture f;
     f.Load(kDoc);
     f.Frame()->SetActiveView(f.Tree());
+    KillTimer(f.Frame()->m_hWnd, 1);
+    KillTimer(f.Frame()->m_wndToolBar.m_hWnd, 1);
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = StepperProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "OrdelinkTestStepper";
+    RegisterClassA(&wc);
     IdleScript script;
     script.f = &f;
-    g_pScript = &script;
-    SetTimer(nullptr, 0, 100, ScriptTick);
+    script.dwUiThread = GetCurrentThreadId();
+    script.hStepper = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                    wc.hInstance, nullptr);
+    ASSERT_NE(script.hStepper, nullptr);
+    HANDLE hUser = CreateThread(nullptr, 0, PlayUser, &script, 0, nullptr);
     f.h.app.Run();
-    g_pScript = nullptr;
-    EXPECT_EQ(script.nTicks, 9);
-    // On a loaded machine the next tick can fall due before the queue runs
-    // empty, so a tick may now and then find the idle pass still to come;
-    // with the loop's fault every tick after the first found it missing.
-    EXPECT_LE(script.nMissed, 2);
+    WaitForSingleObject(hUser, INFINITE);
+    CloseHandle(hUser);
+    DestroyWindow(script.hStepper);
+    EXPECT_EQ(script.nSteps, 8);
+    EXPECT_EQ(script.nInStep, 8);
 }
 
 TEST(CommandEnabling, MenuEntriesFollowTheRules) {
@@ -279,7 +313,7 @@ public:
     // Waits (bounded) until n runs have written their record.
     bool WaitRuns(int n) const {
         for (int i = 0; i < n; ++i)
-            if (WaitForSingleObject(m_hDone, 20000) != WAIT_OBJECT_0) return false;
+            if (WaitForSingleObject(m_hDone, 60000) != WAIT_OBJECT_0) return false;
         return true;
     }
     std::string Log() const { return ReadBytes(m_log); }
@@ -351,26 +385,79 @@ TEST(Execute, ABrowserSettingThatIsACommandLineKeepsItsSwitches) {
     }
 }
 
+// Through the shell a program runs only once the user agrees to the
+// message naming it; a missing file is then reported with the shell's code.
 TEST(Execute, GoesThroughTheShellWhenOneBrowserWindowIsWanted) {
     ViewFixture f;
     StandIn standin(f.dir);
-    // The shell runs the stand-in for a "URL" that names it; a missing file
-    // is reported with the shell's code.
     const std::string missing = WinPath(f.dir.File("missing.zzz"));
     f.Load({{1, 0, "Runs", 1, ""}, {2, 0, "Missing", 1, ""}});
     f.Doc()->m_PtrAry[0]->m_URL = standin.Exe().c_str();
     f.Doc()->m_PtrAry[1]->m_URL = missing.c_str();
     f.Tree()->m_BrowserAny = 0;
     f.Tree()->m_BrowserName = "C:\\nowhere\\never.exe";
-    MessageRecorder messages;
+    MessageRecorder messages(AFX_IDYES);
     f.Select(1);
     f.Command(ID_EXECUTE);
     ASSERT_TRUE(standin.WaitRuns(1));
-    EXPECT_TRUE(messages.messages.empty());
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              AfxFormatString1(AfxLoadString(IDP_OPEN_ASK), standin.Exe().c_str()));
+    EXPECT_EQ(messages.messages[0].type & 0xFFF, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     f.Select(2);
     f.Command(ID_EXECUTE);
-    ASSERT_EQ(messages.messages.size(), 1u);
-    EXPECT_EQ(messages.messages[0].text, "ShellExecute Error Code[2]");
+    ASSERT_EQ(messages.messages.size(), 3u);
+    EXPECT_EQ(messages.messages[2].text, "ShellExecute Error Code[2]");
+}
+
+// A URL from a bookmark file or a drop can name a program on a share, or be
+// written to pass as the browser's switch: the first runs only when the
+// user says Yes, the second never reaches the browser.
+TEST(Execute, AProgramOnlyWhenTheUserAgreesASwitchNever) {
+    ViewFixture f;
+    const std::string web = "mailto:someone@example.com";
+    const std::string share = "\\\\host\\share\\run.exe";
+    const std::string flag = "--browser-subprocess-path=\\\\host\\s\\x.exe";
+    f.Load({{1, 0, "Mail", 1, web.c_str()},
+            {2, 0, "Share", 1, share.c_str()},
+            {3, 0, "Switch", 1, flag.c_str()}});
+    StandIn standin(f.dir);
+    f.Tree()->m_BrowserName = standin.Exe().c_str();
+    f.Tree()->m_BrowserAny = 1;
+    const struct {
+        int nID;
+        int nAnswer;
+        bool bRuns;
+        UINT nMessage;
+        const std::string& url;
+    } cases[] = {
+        {2, IDNO, false, IDP_OPEN_ASK, share},
+        {2, AFX_IDYES, true, IDP_OPEN_ASK, share},
+        {3, AFX_IDYES, false, IDP_OPEN_REFUSED, flag},
+    };
+    std::string log;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.url);
+        MessageRecorder messages(c.nAnswer);
+        BeepCounter beeps;
+        f.Select(c.nID);
+        f.Command(ID_EXECUTE);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].text,
+                  AfxFormatString1(AfxLoadString(c.nMessage), c.url.c_str()));
+        EXPECT_EQ(beeps.count(), c.nMessage == IDP_OPEN_REFUSED ? 1 : 0);
+        // The mail item runs at once after each case, asking nothing: the
+        // runs recorded since the last case show whether this one ran.
+        f.Select(1);
+        f.Command(ID_EXECUTE);
+        EXPECT_EQ(messages.messages.size(), 1u);
+        ASSERT_TRUE(standin.WaitRuns(c.bRuns ? 2 : 1));
+        const std::string now = standin.Log();
+        const std::string runs = now.substr(log.size());
+        log = now;
+        EXPECT_NE(runs.find("\n1\n" + web + "\n"), std::string::npos);
+        EXPECT_EQ(runs.find("\n1\n" + c.url + "\n") != std::string::npos, c.bRuns);
+    }
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ private:
     void RunTick();
     std::vector<Step> m_steps;
     size_t m_nNext = 0;
-    int m_nTicks = 0;
+    DWORD m_dwStart = 0;
     UINT_PTR m_idTimer = 0;
 };
 

@@ -302,6 +302,48 @@ TEST(Undo, UpdateAndMemoTypingAreOneStepEachAndTheFieldsFollow) {
     EXPECT_STREQ(memo, "ab");
 }
 
+// UPDATE relabels a node where it stands. Find and F3 walk the tree as it
+// shows, and undo, redo and a later rebuild leave the node where UPDATE put it.
+TEST(Undo, ANodeRelabelledInPlaceStaysThereForFindAndUndo) {
+    ViewFixture f;
+    f.Load(kFindDoc);
+    CFindBar& bar = f.Frame()->m_wndFindBar;
+    f.Select(2);
+    HWND hForm = f.Form()->m_hWnd;
+    SetDlgItemTextA(hForm, IDC_TITLE, "Zexample");
+    SendMessageA(hForm, WM_COMMAND, MAKEWPARAM(IDC_UPDATE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(hForm, IDC_UPDATE)));
+    const std::string shape = "ROOT(News(Zexample,Other),Plain(" + A("ソフト") + "),Zeta)";
+    ASSERT_EQ(f.Shape(), shape);
+
+    // "exa": the title, the memo of Other, Zeta's URL: in the order shown.
+    auto find = [&]() {
+        f.Command(ID_EDIT_FIND);
+        SetWindowTextA(bar.GetEdit(), "");
+        SetWindowTextA(bar.GetEdit(), "exa");
+        f.h.PumpIdle();
+        EXPECT_EQ(f.SelectedID(), 2);
+        EXPECT_EQ(Status(f), "1 / 3");
+        for (int nID : {3, 4, 2}) {
+            f.Command(ID_FIND_NEXT);
+            EXPECT_EQ(f.SelectedID(), nID);
+        }
+        SetWindowTextA(bar.GetEdit(), "");
+    };
+    find();
+
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Shape(), "ROOT(News(Example A,Other),Plain(" + A("ソフト") + "),Zeta)");
+    f.Command(ID_EDIT_REDO);
+    EXPECT_EQ(f.Shape(), shape);
+    // An add undone rebuilds the tree.
+    f.Select(5);
+    f.Command(ID_ADD_FOLDER);
+    f.Command(ID_EDIT_UNDO);
+    EXPECT_EQ(f.Shape(), shape);
+    find();
+}
+
 TEST(Undo, TheModifiedFlagFollowsTheSavedState) {
     ViewFixture f;
     f.Load(kFindDoc);

@@ -90,6 +90,18 @@ TEST(FormUpdate, PendingValuesReachTheRecordOnlyByUpdate) {
     EXPECT_EQ(f.Record(1)->m_URL, "http://captured/");
 }
 
+// UPDATE pressed with the fields as they are: the record is stored as it was,
+// so the document stays unmodified and there is nothing to undo.
+TEST(FormUpdate, NothingChangedLeavesTheDocumentAsSaved) {
+    ViewFixture f;
+    f.Load({{1, 0, "Page", 1, "http://old/"}});
+    f.Select(1);
+    Update(f, "Page");
+    EXPECT_FALSE(f.Doc()->IsModified());
+    EXPECT_FALSE(f.Enabled(ID_EDIT_UNDO));
+    EXPECT_EQ(f.Frame()->GetActiveView(), f.Tree());
+}
+
 TEST(FormUpdate, TypingIsDroppedBySelectingAnotherNode) {
     ViewFixture f;
     f.Load({{1, 0, "A"}, {2, 0, "B"}});

@@ -401,7 +401,7 @@ TEST_F(IconMenuFixture, KeyboardOpensTheMenuAndRunsAnEntryByItsMnemonic) {
     // Alt+V opens View; "t" then chooses "Tool Bar (&T)", which hides the
     // toolbar.
     ASSERT_TRUE(f.Frame()->m_wndToolBar.IsWindowVisible());
-    const UINT_PTR nTimer = SetTimer(nullptr, 0, 3000, CloseMenuLater);
+    const UINT_PTR nTimer = SetTimer(nullptr, 0, 60000, CloseMenuLater);
     SendMessageA(FrameWnd(), WM_SYSCOMMAND, SC_KEYMENU, 'v');
     KillTimer(nullptr, nTimer);
     f.h.PumpIdle();

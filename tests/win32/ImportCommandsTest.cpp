@@ -471,7 +471,7 @@ TEST(BookmarkCommands, ReadBookmarkThroughTheOpenDialog) {
     CBookmarkFile file;
     ASSERT_TRUE(file.Load(dialog.path.c_str()));
     const int nRefFolder = AddImportFolder(reference, "x");
-    ImportBookmarkLevel(reference, file, nullptr, reference.m_PtrAry[nRefFolder]->m_ID, 1);
+    ImportBookmarkTree(reference, file, nullptr, reference.m_PtrAry[nRefFolder]->m_ID);
     EXPECT_EQ(Records(*f.Doc(), nFolder), Records(reference, reference.m_PtrAry[nRefFolder]->m_ID));
     EXPECT_GT(f.Doc()->m_PtrAry.GetSize(), 100);
     EXPECT_TRUE(TreeView_GetItemState(f.Tree()->m_hWnd, f.Node(nFolder), TVIS_EXPANDED) &
@@ -549,15 +549,15 @@ TEST(BookmarkCommands, AnotherBrowsersImportTakesTheBookmarkFile) {
               "-beta|http://b/;-Alpha|http://a/;+Folder(-inside|http://in/;);");
 }
 
-TEST(BookmarkCommands, UnreadableAndRunawayFiles) {
+TEST(BookmarkCommands, UnreadableAndTooDeepFiles) {
     ScratchDir dir;
-    // Folders whose end lines are missing each take in all the later ones:
-    // the importer's record limit stops it.
-    std::string runaway = "<DL><p>\n";
-    const int nFolders = 40;
+    // Folders nested deeper than the records keep: all are imported, the
+    // deepest ones flat, and the import says it failed.
+    std::string deep = "<DL><p>\n";
+    const int nFolders = kBookmarkMaxDepth + 10;
     for (int i = 0; i < nFolders; ++i)
-        runaway += "    <DT><H3 ADD_DATE=\"1\">F" + std::to_string(i) + "</H3>\n";
-    WriteFileA(WinPath(dir.File("runaway.htm")), runaway);
+        deep += "<DT><H3 ADD_DATE=\"1\">F" + std::to_string(i) + "</H3>\n<DL><p>\n";
+    WriteFileA(WinPath(dir.File("deep.htm")), deep);
     const struct {
         const char* name;
         std::string path;
@@ -568,10 +568,10 @@ TEST(BookmarkCommands, UnreadableAndRunawayFiles) {
          WinPath(dir.File("missing.htm")),
          {Text(IDP_IMPORT_BOOKMARK_ASK), kBookmarkOpenError, Text(IDP_IMPORT_BOOKMARK_FAILED)},
          0},
-        {"runaway",
-         WinPath(dir.File("runaway.htm")),
+        {"too deep",
+         WinPath(dir.File("deep.htm")),
          {Text(IDP_IMPORT_BOOKMARK_ASK), Text(IDP_IMPORT_BOOKMARK_FAILED)},
-         4 * nFolders + 1000},
+         nFolders},
     };
     ViewFixture f;
     for (const auto& c : cases) {

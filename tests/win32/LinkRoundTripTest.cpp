@@ -399,3 +399,64 @@ TEST(LinkDrop, FilesFromAFolder) {
     EXPECT_EQ(r.dwEnter, DWORD(DROPEFFECT_COPY));
     EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 7);  // the sample document, opened
 }
+
+// What a web page's drag handler or the clipboard may carry in the place of
+// an address: a switch, a share, a file list whose offset points anywhere.
+// Nothing is added; an address that is none is named; nothing reads past
+// the data.
+TEST(LinkDrop, DataThatIsNoAddressIsRefusedAndNamed) {
+    OleInitialize(nullptr);
+    ViewFixture f;
+    f.Load(kDoc);
+    CTreeVw* pTree = f.Tree();
+    DROPFILES df = {};
+    df.pFiles = 0x7FFFFFF0;  // far past the block
+    const std::string wild = std::string(reinterpret_cast<const char*>(&df), sizeof df) +
+                             std::string("C:\\a.url\0\0", 10);
+    const struct {
+        const char* name;
+        const char* format;  // nullptr: CF_HDROP
+        std::string bytes;
+        const char* refused;  // nullptr: no message, a beep alone
+    } cases[] = {
+        {"a switch", "UniformResourceLocator", std::string("--load-extension=C:\\x\0", 22),
+         "--load-extension=C:\\x"},
+        {"a share in an anchor", "HTML Format", CfHtml("<a href=\"\\\\host\\s\\run.exe\">Run</a>"),
+         "\\\\host\\s\\run.exe"},
+        {"a file list whose offset points past it", nullptr, wild, nullptr},
+    };
+    const std::string before = f.Shape();
+    for (const auto& c : cases) {
+        TestDataObject data;
+        if (c.format)
+            data.Set(c.format, c.bytes);
+        else
+            data.Set(CF_HDROP, c.bytes);
+        BeepCounter beeps;
+        MessageRecorder messages;
+        const DropResult r = DropOn(pTree->m_pDropTarget, &data, PointOn(pTree, f.Node(1)));
+        EXPECT_EQ(r.dwDrop, DWORD(DROPEFFECT_NONE)) << c.name;
+        EXPECT_EQ(beeps.count(), 1) << c.name;
+        if (c.refused) {
+            ASSERT_EQ(messages.messages.size(), 1u) << c.name;
+            EXPECT_EQ(messages.messages[0].text,
+                      AfxFormatString1(AfxLoadString(IDP_LINK_REFUSED), c.refused))
+                << c.name;
+        } else {
+            EXPECT_TRUE(messages.messages.empty()) << c.name;
+        }
+        EXPECT_EQ(f.Shape(), before) << c.name;
+        EXPECT_FALSE(f.Doc()->IsModified()) << c.name;
+    }
+
+    // Pasted, the same.
+    PutOnClipboard(pTree->m_hWnd, {{RegisterClipboardFormatA("UniformResourceLocator"),
+                                    std::string("-new-window\0", 12)}});
+    f.Select(1);
+    MessageRecorder messages;
+    f.Command(ID_EDIT_PASTE);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text,
+              AfxFormatString1(AfxLoadString(IDP_LINK_REFUSED), "-new-window"));
+    EXPECT_EQ(f.Shape(), before);
+}

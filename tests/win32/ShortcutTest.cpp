@@ -66,38 +66,28 @@ std::string UnixPath(const std::string& winPath) {
     return result;
 }
 
-// lnkinfo's report on a link file; empty when it could not run.
+// lnkinfo's report on a link file; empty when it could not run. Wine's
+// process object for a Linux program may end before the program has written
+// its report, so a shell writes it under another name and renames it when
+// lnkinfo has ended: the report is complete once its name appears.
 std::string LnkInfo(const ScratchDir& dir, const std::string& linkPath) {
-    const std::string outPath = WinPath(dir.File("lnkinfo.txt"));
-    SECURITY_ATTRIBUTES sa = {sizeof(sa), nullptr, TRUE};
-    HANDLE hOut = CreateFileA(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &sa, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    const std::string outPath = dir.File("lnkinfo.txt");
+    const std::string unixOut = UnixPath(WinPath(outPath));
+    std::string cmd = std::string("Z:\\bin\\sh -c \"/usr/bin/lnkinfo '") + UnixPath(linkPath) +
+                      "' >'" + unixOut + ".part' 2>&1; mv '" + unixOut + ".part' '" + unixOut +
+                      "'\"";
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
-    si.dwFlags = STARTF_USESTDHANDLES;
-    si.hStdOutput = hOut;
-    si.hStdError = hOut;
-    std::string cmd = std::string(kLnkInfo) + " \"" + UnixPath(linkPath) + "\"";
     PROCESS_INFORMATION pi = {};
-    const BOOL bRan =
-        CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &si, &pi);
-    if (bRan) {
-        WaitForSingleObject(pi.hProcess, 20000);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-    }
-    CloseHandle(hOut);
-    if (!bRan) return std::string();
-    // Wine's process object for a Linux program may end before the program
-    // itself has written its report: wait until the report stops growing.
-    std::string report, last;
-    for (int i = 0; i < 200; ++i) {
-        report = ReadBytes(outPath);
-        if (!report.empty() && report == last) break;
-        last = report;
-        Sleep(100);
-    }
-    return report;
+    if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return std::string();
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    // A bound far above the few milliseconds lnkinfo needs.
+    for (int i = 0;
+         i < 1200 && GetFileAttributesA(WinPath(outPath).c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
+        Sleep(50);
+    return ReadBytes(WinPath(outPath));
 }
 
 // The value after "Name<blanks>:" on lnkinfo's line for it.

@@ -11,8 +11,8 @@
 
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 20000;
+constexpr DWORD kStartTimeoutMs = 60000;
+constexpr DWORD kExitTimeoutMs = 60000;
 
 // Ordelink.exe copied beside a settings file and documents of the test's own.
 class Installation {

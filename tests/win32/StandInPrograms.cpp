@@ -63,7 +63,7 @@ StandInBrowser::~StandInBrowser() {
 
 bool StandInBrowser::WaitRuns(int n) const {
     for (int i = 0; i < n; ++i)
-        if (WaitForSingleObject(m_hDone, 20000) != WAIT_OBJECT_0) return false;
+        if (WaitForSingleObject(m_hDone, 60000) != WAIT_OBJECT_0) return false;
     return true;
 }
 
@@ -83,7 +83,7 @@ StandInDdeServer::StandInDdeServer(const char* pszService, const std::string& re
     if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                        &m_pi)) {
         HANDLE handles[] = {hReady, m_pi.hProcess};
-        m_bReady = WaitPumping(handles, 2, 20000) == WAIT_OBJECT_0;
+        m_bReady = WaitPumping(handles, 2, 60000) == WAIT_OBJECT_0;
     }
     CloseHandle(hReady);
 }
@@ -93,7 +93,7 @@ StandInDdeServer::~StandInDdeServer() {
 }
 
 bool StandInDdeServer::WaitExit() const {
-    return m_pi.hProcess && WaitPumping(&m_pi.hProcess, 1, 20000) == WAIT_OBJECT_0;
+    return m_pi.hProcess && WaitPumping(&m_pi.hProcess, 1, 60000) == WAIT_OBJECT_0;
 }
 
 void StandInDdeServer::Stop() {

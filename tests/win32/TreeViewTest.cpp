@@ -471,6 +471,43 @@ TEST(TreeDrag, ADragLeftHangingIsCancelled) {
     }
 }
 
+// A drag holds its nodes until the button's release. The commands that change
+// the tree wait for it (the Delete key and Ctrl+V reach the tree during a
+// drag); New, whose key also works then, ends the drag with the old nodes.
+TEST(TreeDrag, TreeChangesWaitForTheDropAndNewEndsTheDrag) {
+    ViewFixture f;
+    f.Load(kDragDoc);
+    HWND hTree = f.Tree()->m_hWnd;
+    f.Select(1);  // the dragged node's folder
+    POINT pt = BeginDragOver(f, 2, 4);
+    for (UINT nID : {ID_DELETE, ID_ADD_URL, ID_ADD_FOLDER, ID_GETURL, ID_EDIT_PASTE,
+                     ID_READ_BOOKMARK, ID_CONVERT_FAV_TO_FILE})
+        EXPECT_FALSE(f.Enabled(nID)) << nID;
+    EXPECT_TRUE(f.Enabled(ID_CREATE_LINK_HTML));  // it changes nothing in the tree
+    SetFocus(hTree);
+    PostMessageA(hTree, WM_KEYDOWN, VK_DELETE, 1);
+    PostMessageA(hTree, WM_KEYUP, VK_DELETE, 0xC0000001);
+    f.h.PumpIdle();
+    f.Command(ID_DELETE);
+    EXPECT_EQ(f.Doc()->m_PtrAry.GetSize(), 6);
+    ASSERT_EQ(f.Tree()->m_bDragging, 1);
+    SendMessageA(hTree, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    SendMessageA(hTree, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(f.Shape(), "ROOT(A,D(B(C)+,E),U)");
+    EXPECT_TRUE(f.Enabled(ID_DELETE));
+
+    f.Load(kDragDoc);
+    pt = BeginDragOver(f, 2, 4);
+    f.Frame()->SendMessage(WM_COMMAND, ID_FILE_NEW, 0);
+    EXPECT_EQ(f.Tree()->m_bDragging, 0);
+    EXPECT_NE(GetCapture(), hTree);
+    SendMessageA(hTree, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    EXPECT_EQ(f.Shape(), "");
+    EXPECT_FALSE(f.Doc()->IsModified());
+    f.Command(ID_ADD_FOLDER);
+    EXPECT_EQ(f.Shape(), A("ROOT(( ﾌｫﾙﾀﾞ ))"));
+}
+
 // Moving copies the subtree node by node; a damaged bookmark file can give
 // chains of folders thousands deep, which must move whole without exhausting
 // the stack (one frame per level did, at a few thousand levels). The tree

@@ -65,5 +65,13 @@ private:
     std::string ShapeOf(HTREEITEM hItem) const;
 };
 
+// The tree as the view used to build it, for comparison: level by level from
+// the ROOT, each node appended to its folder in sibling order, then every
+// node with children expanded and the ROOT selected.
+void BuildTreeAsBefore(CTreeVw* pTree);
+// Every node, in the control's order: its depth, text, images, item data and
+// whether it is expanded, one line each.
+std::string TreeDump(HWND hTree);
+
 // UTF-8 to the active code page, as std::string.
 std::string A(const char* utf8);

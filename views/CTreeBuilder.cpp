@@ -1,0 +1,71 @@
+#include "views/CTreeBuilder.h"
+
+#include <string>
+#include <vector>
+
+#include "fw/base/AfxHooks.h"
+#include "fw/base/AfxMessages.h"
+#include "fw/win/CStatusProgress.h"
+#include "views/CTreeLayout.h"
+#include "views/LabelOrder.h"
+
+int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
+                        const std::function<bool(int nID)>& bExpand, CStatusProgress* pProgress) {
+    // Labels are converted once; siblings compare as every single insertion
+    // compares them (LabelOrder.h).
+    const std::vector<std::wstring> keys = LabelSortKeys(m_table, nFirstIndex, m_pPlaced);
+    const CTreeLayout layout(
+        m_table, nTopID,
+        [&keys](int a, int b) {
+            return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+        },
+        nFirstIndex);
+    if (pProgress) pProgress->SetTotal(pProgress->GetDone() + layout.GetCount());
+
+    std::vector<HTREEITEM> nodes(static_cast<size_t>(m_table.GetSize()));
+    auto nodeAt = [&](int nIndex) {
+        return nIndex >= 0 ? nodes[static_cast<size_t>(nIndex)] : hTop;
+    };
+    bool bForcedTold = false;
+    int nInserted = 0;
+    for (const CTreeLayout::Step& step : layout.InsertionSteps()) {
+        HTREEITEM hParent = nodeAt(step.nParent);
+        HTREEITEM hAfter = step.nAfter == CTreeLayout::kFirst  ? TVI_FIRST
+                           : step.nAfter == CTreeLayout::kLast ? TVI_LAST
+                                                               : nodeAt(step.nAfter);
+        if (!hParent) {
+            // The parent's node could not be made: its records go under the top.
+            if (!bForcedTold) AfxMessageBox(afxmsg::FromUtf8("ROOT 下に強制Insertします。"));
+            bForcedTold = true;
+            hParent = hTop;
+            hAfter = TVI_LAST;
+        }
+        if (!hAfter) hAfter = TVI_LAST;
+        HTREEITEM hNode = Insert(*m_table[step.nIndex], hParent, hAfter);
+        nodes[static_cast<size_t>(step.nIndex)] = hNode;
+        if (hNode) ++nInserted;
+        if (pProgress) pProgress->Step();
+    }
+
+    const std::vector<int>& parents = layout.Parents();
+    for (auto it = parents.rbegin(); it != parents.rend(); ++it) {
+        if (bExpand && !bExpand(*it)) continue;
+        HTREEITEM hNode = *it == nTopID ? hTop : nodeAt(m_table.IndexOfID(*it));
+        if (hNode) TreeView_Expand(m_hTree, hNode, TVE_EXPAND);
+    }
+    return nInserted;
+}
+
+HTREEITEM CTreeBuilder::Insert(const CUrlItem& item, HTREEITEM hParent, HTREEITEM hAfter) const {
+    const int nImage = item.m_IsURL ? 2 : 0;  // the folder's or the URL item's pair of images
+    TVINSERTSTRUCTA tvis = {};
+    tvis.hParent = hParent;
+    tvis.hInsertAfter = hAfter;
+    tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    tvis.item.pszText = const_cast<char*>(static_cast<const char*>(item.m_Title));
+    tvis.item.iImage = nImage;
+    tvis.item.iSelectedImage = nImage + 1;
+    tvis.item.lParam = item.m_ID;
+    return reinterpret_cast<HTREEITEM>(
+        ::SendMessageA(m_hTree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
+}

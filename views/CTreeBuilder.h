@@ -1,0 +1,40 @@
+// Fills the tree control with the records shown below one of its nodes, in
+// one pass and in the order CTreeLayout gives, so that the control never has
+// to look far for an item handle; then expands the nodes that got children,
+// the deepest first, so that a node is expanded while nothing above it shows
+// and the control has nothing to lay out until the end. The caller turns the
+// control's redrawing off around it.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+
+#include "store/CItemTable.h"
+
+class CPlacedTitles;
+class CStatusProgress;
+
+class CTreeBuilder {
+public:
+    // Siblings are ordered by the titles pPlaced places them by (their own
+    // titles when it is null).
+    CTreeBuilder(HWND hTree, const CItemTable& table, const CPlacedTitles* pPlaced = nullptr)
+        : m_hTree(hTree), m_table(table), m_pPlaced(pPlaced) {}
+
+    // Inserts under hTop, the node of the record nTopID (0: the ROOT), every
+    // record shown below it among those at table index nFirstIndex or later
+    // (text: the title; images: folder or URL; item data: the ID), stepping
+    // pProgress once a node, then expands each node with children whose ID
+    // bExpand accepts, hTop included. Returns the number of nodes inserted.
+    int Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
+              const std::function<bool(int nID)>& bExpand, CStatusProgress* pProgress);
+
+private:
+    HTREEITEM Insert(const CUrlItem& item, HTREEITEM hParent, HTREEITEM hAfter) const;
+
+    HWND m_hTree;
+    const CItemTable& m_table;
+    const CPlacedTitles* m_pPlaced;
+};
