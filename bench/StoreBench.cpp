@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fw/base/AfxHooks.h"
+#include "fw/base/CodePage.h"
 #include "store/COrdelinkDoc.h"
 #include "store/DocumentCheck.h"
 
@@ -63,6 +64,40 @@ void BM_Load(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_Load)->Arg(kRecords)->Arg(2 * kRecords)->Unit(benchmark::kMillisecond);
+
+// Opening a 100,000-record document whose titles and memos are Japanese, in
+// the document file's code page (932), with the program's text in the code
+// page given (932: stored bytes taken as they are; 65001: converted).
+void BM_LoadJapanese(benchmark::State& state) {
+    const int nSaved = codepage::Active();
+    const std::string path = TempPath();
+    {
+        codepage::SetActive(932);
+        COrdelinkDoc doc;
+        Fill(doc, kRecords);
+        // "ブックマークの題名 " and "メモ：日本語のテキスト" in code page 932.
+        const std::string title =
+            "\x83\x75\x83\x62\x83\x4E\x83\x7D\x81\x5B\x83\x4E\x82\xCC"
+            "\x91\xE8\x96\xBC ";
+        const std::string memo =
+            "\x83\x81\x83\x82\x81\x46\x93\xFA\x96\x7B\x8C\xEA\x82\xCC"
+            "\x83\x65\x83\x4C\x83\x58\x83\x67";
+        for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) {
+            doc.m_PtrAry[i]->m_Title = title + std::to_string(i);
+            doc.m_PtrAry[i]->m_Memo = memo;
+        }
+        doc.OnSaveDocument(path.c_str());
+    }
+    codepage::SetActive(static_cast<int>(state.range(0)));
+    COrdelinkDoc doc;
+    for (auto _ : state) {
+        if (!doc.OnOpenDocument(path.c_str())) state.SkipWithError("load failed");
+    }
+    state.counters["records"] = static_cast<double>(doc.m_PtrAry.GetSize());
+    codepage::SetActive(nSaved);
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_LoadJapanese)->Arg(932)->Arg(65001)->Unit(benchmark::kMillisecond);
 
 // The damage check over a loaded 100,000-record document.
 void BM_Check100k(benchmark::State& state) {

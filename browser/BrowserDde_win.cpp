@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "fw/base/AfxHooks.h"
+#include "fw/base/LegacyText.h"
 
 namespace {
 const char kTopic[] = "WWW_GetWindowInfo";
@@ -62,9 +63,11 @@ CString CBrowserDde::RequestWindowInfo() {
     DWORD cb = 0;
     if (const BYTE* p = ::DdeAccessData(hData, &cb)) {
         // The text ends at its NUL, or at the end of the data when a server
-        // sends none.
+        // sends none. CF_TEXT from another program is in the legacy code
+        // page: converted before anything cuts it, so that no trail byte is
+        // taken for a quote or a slash.
         const char* psz = reinterpret_cast<const char*>(p);
-        strReply = CString(psz, static_cast<int>(strnlen(psz, cb)));
+        strReply = CString(legacy::FromLegacy(psz, strnlen(psz, cb)));
         ::DdeUnaccessData(hData);
     }
     ::DdeFreeDataHandle(hData);

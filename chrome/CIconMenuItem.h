@@ -40,7 +40,7 @@ struct CIconMenuItem {
         SetText(w.c_str());
     }
     CString GetText() const {
-        char buf[kTextSize * 2 + 1] = {};
+        char buf[kTextSize * 3 + 1] = {};  // up to 3 bytes a UTF-16 unit in UTF-8
         ::WideCharToMultiByte(CP_ACP, 0, text, -1, buf, sizeof(buf) - 1, nullptr, nullptr);
         return CString(buf);
     }

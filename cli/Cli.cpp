@@ -45,7 +45,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                     err << "ordelink-cli: bad code page " << args[i] << "\n";
                     return kCliUsage;
                 }
-                codepage::SetActive(nCodePage);
+                codepage::SetLegacy(nCodePage);
             }
         } else if ((a == "--folder" || a == "--jobs" || a == "--timeout") && i + 1 < args.size()) {
             const std::string& v = args[++i];

@@ -11,6 +11,8 @@ set(ORD_BASE_SOURCES
     fw/base/CString.cpp
     fw/base/CTime.cpp
     fw/base/FilePath.cpp
+    fw/base/LegacyText.cpp
+    fw/base/CProfileFile.cpp
     fw/base/SearchFold.cpp
 )
 set(ORD_BASE_POSIX_SOURCES fw/base/Platform_posix.cpp)
@@ -64,6 +66,7 @@ set(ORD_PORTABLE_TEST_SOURCES
     tests/native/OpenTargetTest.cpp
     tests/native/TestSupport.cpp
     tests/native/TreeLayoutTest.cpp
+    tests/native/UnicodeTextTest.cpp
 )
 # Tests that need the native system (sanitizers, resource limits).
 set(ORD_NATIVE_ONLY_TEST_SOURCES

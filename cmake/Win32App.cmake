@@ -99,6 +99,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/MouseAndKeysTest.cpp
     tests/win32/LinkCheckWindowTest.cpp
     tests/native/LoopbackHttpServer.cpp
+    tests/win32/UnicodeViewsTest.cpp
 )
 
 # Pictures: text art to BMP/CUR/ICO, then the resource script to an object.
@@ -116,7 +117,19 @@ add_custom_command(OUTPUT ${ORD_RES_OBJECT}
     COMMAND ${CMAKE_RC_COMPILER} -I ${CMAKE_SOURCE_DIR}/res -I ${ORD_RES_DIR}
         -i ${CMAKE_SOURCE_DIR}/res/Ordelink.rc -o ${ORD_RES_OBJECT} -O coff
     DEPENDS ${CMAKE_SOURCE_DIR}/res/Ordelink.rc ${CMAKE_SOURCE_DIR}/res/resource.h ${ORD_RES_STAMP}
+        ${CMAKE_SOURCE_DIR}/res/Ordelink.manifest
     COMMENT "Compiling the resource script")
+# The manifest alone, for test programs without the other resources.
+set(ORD_MANIFEST_OBJECT ${ORD_RES_DIR}/Manifest.res.o)
+add_custom_command(OUTPUT ${ORD_MANIFEST_OBJECT}
+    COMMAND ${CMAKE_RC_COMPILER} -I ${CMAKE_SOURCE_DIR}/res
+        -i ${CMAKE_SOURCE_DIR}/res/Manifest.rc -o ${ORD_MANIFEST_OBJECT} -O coff
+    DEPENDS ${CMAKE_SOURCE_DIR}/res/Manifest.rc ${CMAKE_SOURCE_DIR}/res/Ordelink.manifest
+    COMMENT "Compiling the manifest")
+set_source_files_properties(${ORD_MANIFEST_OBJECT} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
+if(TARGET win32_tests)
+    target_sources(win32_tests PRIVATE ${ORD_MANIFEST_OBJECT})
+endif()
 add_custom_target(ordelink_resources DEPENDS ${ORD_RES_OBJECT})
 set_source_files_properties(${ORD_RES_OBJECT} PROPERTIES EXTERNAL_OBJECT TRUE GENERATED TRUE)
 

@@ -189,9 +189,10 @@ BookmarkCharset DeclaredCharset(const std::string& s) {
     return BookmarkCharset::Unknown;
 }
 
-// The code page of a file that is neither marked, declared nor UTF-8.
+// The code page of a file that is neither marked, declared nor UTF-8: the
+// legacy one, which older browsers wrote in (the program's own is UTF-8).
 int FallbackCodePage() {
-    return platform::SystemCodePage();
+    return codepage::Legacy();
 }
 
 }  // namespace

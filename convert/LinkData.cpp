@@ -225,7 +225,7 @@ bool FileGroupDescriptorName(const std::string& data, bool bWide, std::string& n
                             (static_cast<uint32_t>(static_cast<unsigned char>(data[3])) << 24);
     if (nItems == 0) return false;
     const std::string name = data.substr(kNameOffset, kNameBytes);
-    nameUtf8 = bWide ? Utf16ToUtf8(name) : CodePageToUtf8(BeforeNul(name), codepage::Active());
+    nameUtf8 = bWide ? Utf16ToUtf8(name) : CodePageToUtf8(BeforeNul(name), codepage::Legacy());
     return !nameUtf8.empty();
 }
 
@@ -278,6 +278,9 @@ std::string ShortcutTitle(const std::string& name) {
 bool LinkFromFormats(const LinkFormats& f, CString& strTitle, CString& strURL, int nCodePage,
                      CString* pstrRefused) {
     if (pstrRefused) pstrRefused->Empty();
+    // Narrow formats come from other programs, in the legacy code page,
+    // unless the caller names the code page of both sides.
+    const int nNarrow = nCodePage ? nCodePage : codepage::Legacy();
     if (nCodePage == 0) nCodePage = codepage::Active();
     std::string url, title;  // UTF-8
     std::string fragment, href, anchorText;
@@ -289,17 +292,19 @@ bool LinkFromFormats(const LinkFormats& f, CString& strTitle, CString& strURL, i
         (!f.descriptorA.empty() && FileGroupDescriptorName(f.descriptorA, false, name));
 
     if (!f.urlW.empty()) url = Trim(Utf16ToUtf8(f.urlW));
-    if (url.empty() && !f.urlA.empty()) url = Trim(CodePageToUtf8(BeforeNul(f.urlA), nCodePage));
+    if (url.empty() && !f.urlA.empty()) url = Trim(CodePageToUtf8(BeforeNul(f.urlA), nNarrow));
     if (url.empty() && bName && !f.contents.empty()) {
         CUrlFileScanner scanner;
         scanner.Feed(f.contents.data(), f.contents.size());
         CString strFound;
-        if (scanner.GetURL(strFound)) url = Trim(CodePageToUtf8(strFound.str(), nCodePage));
+        // The scanner gives the address in the active code page.
+        if (scanner.GetURL(strFound))
+            url = Trim(CodePageToUtf8(strFound.str(), codepage::Active()));
     }
     if (url.empty() && bAnchor) url = href;
     if (url.empty() && !f.textW.empty()) UrlInText(Utf16ToUtf8(f.textW), url);
     if (url.empty() && !f.textA.empty() && UrlInText(f.textA, url))
-        url = CodePageToUtf8(url, nCodePage);
+        url = CodePageToUtf8(url, nNarrow);
     if (url.empty()) return false;
     // What comes in must be an address: a drag handler of a web page can
     // write anything into these formats.

@@ -7,6 +7,7 @@
 #include "fw/base/AfxHooks.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/base/CodePage.h"
+#include "fw/base/LegacyText.h"
 #include "res/resource.h"
 
 CString LinkPageBaseName(const CString& strDocTitle) {
@@ -39,9 +40,21 @@ CString FillEntry(const CString& strEntry, const CString* const* args, int nArgs
     return CString(std::move(out));
 }
 
+// Whether the page being written goes out as UTF-8 (some of its text is not
+// in the legacy code page) instead of the legacy code page.
+bool g_bUtf8Page = false;
+
+const char kUtf8Declaration[] =
+    "<META HTTP-EQUIV=\"Content-Type\" CONTENT=\"text/html; charset=UTF-8\">";
+
 BOOL WriteText(COrdelinkDoc& doc, const CString& strText) {
+    std::string bytes;
+    if (g_bUtf8Page)
+        bytes = legacy::ToUtf8(strText.str());
+    else
+        legacy::ToLegacy(strText.str(), bytes);
     try {
-        doc.m_HtmlFile.Write(strText.str().data(), static_cast<UINT>(strText.GetLength()));
+        doc.m_HtmlFile.Write(bytes.data(), static_cast<UINT>(bytes.size()));
     } catch (const CException&) {
         return FALSE;
     }
@@ -63,7 +76,27 @@ BOOL OpenHtmlFile(COrdelinkDoc& doc, const char* pszPath) {
 }
 
 BOOL WriteHtmlEntry(COrdelinkDoc& doc, UINT nID, const CString& strArg1, const CString& strArg2) {
-    return WriteText(doc, FormatHtmlEntry(ProgramString(nID), strArg1, strArg2));
+    CString strText = FormatHtmlEntry(ProgramString(nID), strArg1, strArg2);
+    // A UTF-8 page says so first thing in its head.
+    if (g_bUtf8Page && nID == IDS_HTML_HEAD) {
+        const int nHead = strText.Find("<HEAD>");
+        if (nHead >= 0)
+            strText = strText.Left(nHead + 6) + kUtf8Declaration + strText.Mid(nHead + 6);
+    }
+    return WriteText(doc, strText);
+}
+
+bool LinkPageNeedsUtf8(const COrdelinkDoc& doc, const LinkPageOptions& options) {
+    std::string bytes;
+    if (!legacy::ToLegacy(options.strDocTitle.str(), bytes) ||
+        !legacy::ToLegacy(options.strBuild.str(), bytes))
+        return true;
+    for (int i = 0; i < doc.m_PtrAry.GetSize(); ++i) {
+        const CUrlItem* p = doc.m_PtrAry[i];
+        if (!legacy::ToLegacy(p->m_Title.str(), bytes) || !legacy::ToLegacy(p->m_URL.str(), bytes))
+            return true;
+    }
+    return false;
 }
 
 BOOL CloseHtmlFile(COrdelinkDoc& doc) {
@@ -160,6 +193,9 @@ int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
 LinkPageResult WriteLinkPage(COrdelinkDoc& doc, const char* pszPath,
                              const LinkPageOptions& options) {
     if (!OpenHtmlFile(doc, pszPath)) return LinkPageResult::OpenFailed;
+    // In the legacy code page with no declaration, as older versions wrote
+    // it, when that holds every text of the page; otherwise in UTF-8.
+    g_bUtf8Page = LinkPageNeedsUtf8(doc, options);
     const CString strCreated = options.created.Format("%Y.%m.%d %H:%M");
     bool bOk = WriteHtmlEntry(doc, IDS_HTML_RULE) &&
                WriteHtmlEntry(doc, IDS_HTML_VERSION, options.strBuild) &&
@@ -176,6 +212,7 @@ LinkPageResult WriteLinkPage(COrdelinkDoc& doc, const char* pszPath,
     // The file is closed in every case; data that cannot be written out at
     // the close is a write error like any other.
     bOk = CloseHtmlFile(doc) && bOk;
+    g_bUtf8Page = false;
     if (!bOk) {
         AfxMessageBox(ProgramString(IDP_LINK_HTML_FAILED), AFX_MB_OK);
         return LinkPageResult::WriteFailed;

@@ -41,6 +41,10 @@ struct LinkPageOptions {
 int WriteLinkLevel(COrdelinkDoc& doc, int nParentID, const CString& strHeading,
                    const LinkPageOptions& options, std::set<int>& visited);
 
+// True when some title, address or the document title is not in the legacy
+// code page, so that the page is written in UTF-8 with its declaration.
+bool LinkPageNeedsUtf8(const COrdelinkDoc& doc, const LinkPageOptions& options);
+
 enum class LinkPageResult { Done, OpenFailed, WriteFailed };
 
 // Writes the whole page to pszPath: head, every level, tail. Shows

@@ -4,6 +4,7 @@
 
 #include "fw/base/CFile.h"
 #include "fw/base/CodePage.h"
+#include "fw/base/LegacyText.h"
 #include "fw/base/Platform.h"
 
 const char kMissedConversionURL[] = "http://conversion-missed.invalid/";
@@ -13,6 +14,9 @@ namespace {
 const char kUpper[] = "URL=";
 const char kLower[] = "url=";
 constexpr int kMarkLength = 4;
+const char kWideSection[] = "[InternetShortcut.W]";
+constexpr size_t kWideSectionLength = sizeof kWideSection - 1;
+constexpr int kUtf7 = 65000;
 
 }  // namespace
 
@@ -36,6 +40,19 @@ void CUrlFileScanner::Close(Capture& c) {
     if (!c.text.empty() && c.text.back() == '\r') c.text.pop_back();
 }
 
+void CUrlFileScanner::EndLine() {
+    std::string head = m_lineHead;
+    if (!head.empty() && head.back() == '\r') head.pop_back();
+    if (head == kWideSection)
+        m_bInWide = true;
+    else if (!head.empty() && head[0] == '[')
+        m_bInWide = false;
+    m_lineHead.clear();
+    Close(m_wide);
+    // Nothing later changes the result once both forms are known.
+    if (m_upper.bFound && !m_upper.bOpen && m_wide.bFound) m_bDone = true;
+}
+
 bool CUrlFileScanner::Feed(const char* p, size_t n) {
     for (size_t i = 0; i < n && !m_bDone; ++i) {
         const char c = p[i];
@@ -44,13 +61,21 @@ bool CUrlFileScanner::Feed(const char* p, size_t n) {
             m_bDone = true;
             break;
         }
+        if (c != '\n' && m_lineHead.size() <= kWideSectionLength) {
+            m_lineHead += c;
+            if (m_bInWide && !m_wide.bFound && m_lineHead == kUpper) {
+                m_wide.bFound = m_wide.bOpen = true;
+                continue;
+            }
+        }
+        if (c != '\n') Take(m_wide, &c, 1);
         if (m_bTrail) {
             m_bTrail = false;
             Take(m_upper, &c, 1);
             Take(m_lower, &c, 1);
             continue;
         }
-        if (codepage::IsLeadByte(static_cast<unsigned char>(c))) {
+        if (codepage::IsLegacyLeadByte(static_cast<unsigned char>(c))) {
             m_bTrail = true;
             m_nUpperMatch = m_nLowerMatch = 0;
             Take(m_upper, &c, 1);
@@ -60,7 +85,7 @@ bool CUrlFileScanner::Feed(const char* p, size_t n) {
         if (c == '\n') {
             Close(m_upper);
             Close(m_lower);
-            if (m_upper.bFound) m_bDone = true;
+            EndLine();
         } else {
             Take(m_upper, &c, 1);
             Take(m_lower, &c, 1);
@@ -87,10 +112,16 @@ bool CUrlFileScanner::Feed(const char* p, size_t n) {
 }
 
 bool CUrlFileScanner::GetURL(CString& strURL) const {
+    if (m_wide.bFound && !m_wide.bTooLong) {
+        std::string text = m_wide.text;
+        if (m_wide.bOpen && !text.empty() && text.back() == '\r') text.pop_back();
+        strURL = legacy::FromCodePage(text, kUtf7);
+        return true;
+    }
     const Capture& c = m_upper.bFound ? m_upper : m_lower;
     if (!c.bFound || c.bTooLong || c.text.size() > kMaxShortcutURL) return false;
-    strURL = c.text;
     // A last line without a line feed keeps its carriage returns.
+    strURL = legacy::FromLegacy(c.text);
     return true;
 }
 
@@ -124,8 +155,15 @@ int WriteUrlFile(const std::string& strPath, const CString& strURL) {
     CFile file;
     if (!file.Open(strPath.c_str(), CFile::modeCreate | CFile::modeWrite)) return 0;
     try {
-        const CString strText = "[InternetShortcut]\r\nURL=" + strURL + "\r\n";
-        file.Write(strText.str().data(), static_cast<UINT>(strText.GetLength()));
+        std::string bytes, utf7;
+        std::string text = "[InternetShortcut]\r\nURL=";
+        if (legacy::ToLegacy(strURL.str(), bytes)) {
+            text += bytes + "\r\n";
+        } else {
+            legacy::ToCodePage(strURL.str(), kUtf7, utf7);
+            text += bytes + "\r\n[InternetShortcut.W]\r\nURL=" + utf7 + "\r\n";
+        }
+        file.Write(text.data(), static_cast<UINT>(text.size()));
         file.Close();
     } catch (const CException&) {
         file.Abort();

@@ -43,7 +43,7 @@ BOOL CFindBar::Create(CWnd* pParent, CFrameWnd* pFrame, CTreeVw* pTree) {
     if (!CreateEx(0, AfxWndClassName(), nullptr, WS_CHILD | WS_CLIPCHILDREN, rect, pParent, 0))
         return FALSE;
     // The form's face, so that the bar reads like the panes beside it.
-    m_hFont = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+    m_hFont = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, afxmsg::FromUtf8("ＭＳ Ｐゴシック"));
     HINSTANCE hInst = AfxGetInstanceHandle();

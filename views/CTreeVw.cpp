@@ -17,6 +17,7 @@
 #include "chrome/CIconMenu.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/base/CTime.h"
+#include "fw/base/LegacyText.h"
 #include "fw/win/CCmdUI.h"
 #include "fw/win/CFileDialog.h"
 #include "fw/win/CFrameWnd.h"
@@ -782,26 +783,49 @@ void CTreeVw::OnSetClipboardLink() {
     if (CopyTextToClipboard(MakeClipboardLink(rec))) ReportClipboardLink(rec.m_Title);
 }
 
+namespace {
+
+// Movable global memory holding cb bytes from p; null when none is left.
+HGLOBAL GlobalText(const void* p, size_t cb) {
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, cb);
+    void* pMem = hMem ? ::GlobalLock(hMem) : nullptr;
+    if (!pMem) {
+        if (hMem) ::GlobalFree(hMem);
+        return nullptr;
+    }
+    memcpy(pMem, p, cb);
+    ::GlobalUnlock(hMem);
+    return hMem;
+}
+
+}  // namespace
+
+// The text goes on the clipboard as CF_TEXT in the legacy code page and as
+// CF_UNICODETEXT; FALSE when it could not be placed.
 BOOL CTreeVw::CopyTextToClipboard(const CString& strText) {
     if (!::OpenClipboard(m_hWnd)) {
         AfxMessageBox("Error OpenClipboard()");
         return FALSE;
     }
-    const size_t cb = static_cast<size_t>(strText.GetLength()) + 1;
-    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, cb);
-    void* p = hMem ? ::GlobalLock(hMem) : nullptr;
-    if (!p) {
+    // CF_TEXT in the legacy code page for the programs that read only that,
+    // CF_UNICODETEXT with every character for the others.
+    std::string legacyText;
+    legacy::ToLegacy(strText.str(), legacyText);
+    const std::u16string wide = legacy::ToUtf16(strText.str());
+    HGLOBAL hText = GlobalText(legacyText.c_str(), legacyText.size() + 1);
+    HGLOBAL hWide = GlobalText(wide.c_str(), (wide.size() + 1) * sizeof(char16_t));
+    if (!hText || !hWide) {
         // The clipboard keeps what it had.
-        if (hMem) ::GlobalFree(hMem);
+        if (hText) ::GlobalFree(hText);
+        if (hWide) ::GlobalFree(hWide);
         ::CloseClipboard();
         return FALSE;
     }
-    memcpy(p, static_cast<const char*>(strText), cb);
     ::EmptyClipboard();
-    ::GlobalUnlock(hMem);
     // Once taken the memory is the clipboard's.
-    const BOOL bPlaced = ::SetClipboardData(CF_TEXT, hMem) != nullptr;
-    if (!bPlaced) ::GlobalFree(hMem);
+    const BOOL bPlaced = ::SetClipboardData(CF_TEXT, hText) != nullptr;
+    if (!bPlaced) ::GlobalFree(hText);
+    if (!::SetClipboardData(CF_UNICODETEXT, hWide)) ::GlobalFree(hWide);
     ::CloseClipboard();
     return bPlaced;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "browser/OpenTarget.h"
+#include "fw/base/LegacyText.h"
 #include "fw/win/AfxWin.h"
 #include "res/resource.h"
 #include "views/ViewBeep.h"
@@ -96,11 +97,14 @@ LinkFormats ReadLinkFormats(IDataObject* pData) {
         // here as a browser describes the shortcut it drags.
         const std::string path = DroppedShortcut(pData);
         if (!path.empty()) {
-            FILEGROUPDESCRIPTORA fgd = {};
+            // The wide form keeps every character of the name.
+            FILEGROUPDESCRIPTORW fgd = {};
             fgd.cItems = 1;
             const size_t nSlash = path.find_last_of("\\/");
-            lstrcpynA(fgd.fgd[0].cFileName, path.c_str() + (nSlash + 1), MAX_PATH);
-            f.descriptorA.assign(reinterpret_cast<const char*>(&fgd), sizeof fgd);
+            const std::u16string name = legacy::ToUtf16(path.substr(nSlash + 1));
+            lstrcpynW(fgd.fgd[0].cFileName, reinterpret_cast<const wchar_t*>(name.c_str()),
+                      MAX_PATH);
+            f.descriptorW.assign(reinterpret_cast<const char*>(&fgd), sizeof fgd);
             f.contents = ReadSmallFile(path);
         }
     }

@@ -5,6 +5,7 @@
 
 #include "fw/base/CArchiveException.h"
 #include "fw/base/CodePage.h"
+#include "fw/base/LegacyText.h"
 #include "fw/base/Platform.h"
 
 CArchive::CArchive(CFile* pFile, UINT nMode, UINT nBufSize)
@@ -106,16 +107,45 @@ CArchive& CArchive::operator<<(int32_t l) {
     return *this << static_cast<uint32_t>(l);
 }
 
-CArchive& CArchive::operator<<(const CString& str) {
-    const uint32_t nLen = static_cast<uint32_t>(str.GetLength());
+namespace {
+
+// Writes a length by the three rules of the narrow form.
+void WriteStringLength(CArchive& ar, uint32_t nLen) {
     if (nLen < 0xFF) {
-        *this << static_cast<BYTE>(nLen);
+        ar << static_cast<BYTE>(nLen);
     } else if (nLen < 0xFFFE) {
-        *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(nLen);
+        ar << static_cast<BYTE>(0xFF) << static_cast<WORD>(nLen);
     } else {
-        *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFF) << nLen;
+        ar << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFF) << nLen;
     }
-    Write(str.str().data(), nLen);
+}
+
+}  // namespace
+
+// A string goes into the file in the legacy code page, byte for byte as older
+// versions wrote it, when that code page holds every one of its characters;
+// any other string takes the UTF-16 form, which loses nothing.
+CArchive& CArchive::operator<<(const CString& str) {
+    if (legacy::IsActive()) {
+        WriteStringLength(*this, static_cast<uint32_t>(str.GetLength()));
+        Write(str.str().data(), static_cast<UINT>(str.GetLength()));
+        return *this;
+    }
+    std::string bytes;
+    if (legacy::ToLegacy(str.str(), bytes)) {
+        WriteStringLength(*this, static_cast<uint32_t>(bytes.size()));
+        Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        return *this;
+    }
+    const std::u16string wide = legacy::ToUtf16(str.str());
+    *this << static_cast<BYTE>(0xFF) << static_cast<WORD>(0xFFFE);
+    WriteStringLength(*this, static_cast<uint32_t>(wide.size()));
+    std::string le(wide.size() * 2, '\0');
+    for (size_t i = 0; i < wide.size(); ++i) {
+        le[2 * i] = static_cast<char>(wide[i] & 0xFF);
+        le[2 * i + 1] = static_cast<char>(wide[i] >> 8);
+    }
+    Write(le.data(), static_cast<UINT>(le.size()));
     return *this;
 }
 
@@ -155,7 +185,12 @@ CArchive& CArchive::operator>>(CString& str) {
     }
     // Checked against the bytes loaded before anything is allocated.
     const BYTE* p = Take(nLen);
-    str.str().assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nLen));
+    // Narrow strings are in the legacy code page.
+    if (legacy::IsActive())
+        str.str().assign(reinterpret_cast<const char*>(p), static_cast<size_t>(nLen));
+    else
+        str = CString(
+            legacy::FromLegacy(reinterpret_cast<const char*>(p), static_cast<size_t>(nLen)));
     return *this;
 }
 

@@ -145,7 +145,7 @@ void CString::TrimRight() {
     size_t keep = 0;
     for (size_t i = 0; i < m_str.size();) {
         size_t n = codepage::CharLength(&m_str[i], m_str.size() - i);
-        if (n == 2 || !IsSpace(m_str[i])) keep = i + n;
+        if (n != 1 || !IsSpace(m_str[i])) keep = i + n;
         i += n;
     }
     m_str.resize(keep);

@@ -11,12 +11,16 @@ namespace platform {
 // The ANSI code page text is in: GetACP() on Windows, 932 natively.
 int SystemCodePage();
 bool IsSystemLeadByte(int nCodePage, int ch);
+// The user locale's ANSI code page (LOCALE_IDEFAULTANSICODEPAGE) on Windows,
+// whatever the process's own; 932 natively.
+int LegacyCodePage();
 
 // Text conversion between a code page and UTF-8 / UTF-16. Characters the
 // target cannot hold become '?'. Returns false when the code page is unknown.
 bool CodePageToUtf8(const std::string& in, int nCodePage, std::string& out);
 bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out);
 bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out);
+bool CodePageToUtf16(const std::string& in, int nCodePage, std::u16string& out);
 
 // Text folded for searching (see fw/base/SearchFold.h): case, width and kana
 // type removed. Windows maps with LCMapStringA in the system's code page;

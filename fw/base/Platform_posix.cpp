@@ -19,6 +19,8 @@ std::string IconvName(int nCodePage) {
     switch (nCodePage) {
         case 65001:
             return "UTF-8";
+        case 65000:
+            return "UTF-7";
         case 1200:
             return "UTF-16LE";
         default:
@@ -109,6 +111,10 @@ int SystemCodePage() {
     return 932;
 }
 
+int LegacyCodePage() {
+    return 932;
+}
+
 bool IsSystemLeadByte(int nCodePage, int ch) {
     switch (nCodePage) {
         case 932:
@@ -128,6 +134,10 @@ void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out) {
         codepage::AppendFoldedCp932(p, n, out);
         return;
     }
+    if (nCodePage == 65001) {
+        codepage::AppendFoldedUtf8(p, n, out);
+        return;
+    }
     out.assign(p, n);
     codepage::FoldAsciiCase(out, nCodePage);
 }
@@ -143,6 +153,18 @@ bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out) {
 bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out) {
     return Convert(reinterpret_cast<const char*>(in.data()), in.size() * 2, "UTF-16LE",
                    IconvName(nCodePage), 2, "?", out);
+}
+
+bool CodePageToUtf16(const std::string& in, int nCodePage, std::u16string& out) {
+    std::string bytes;
+    if (!Convert(in.data(), in.size(), IconvName(nCodePage), "UTF-16LE", nCodePage == 65001 ? 0 : 1,
+                 std::string("\xFD\xFF", 2), bytes))
+        return false;
+    out.resize(bytes.size() / 2);
+    for (size_t i = 0; i < out.size(); ++i)
+        out[i] = static_cast<char16_t>(static_cast<unsigned char>(bytes[2 * i]) |
+                                       (static_cast<unsigned char>(bytes[2 * i + 1]) << 8));
+    return true;
 }
 
 std::FILE* OpenRegularFileToRead(const std::string& strPath) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
+#include <unordered_map>
 
 #include "fw/base/CodePage.h"
 #include "fw/base/Platform.h"
@@ -158,6 +159,85 @@ void AppendFoldedCp932(const char* p, size_t n, std::string& out) {
                 out += static_cast<char>(code & 0xFF);
             }
         }
+    }
+}
+
+namespace {
+
+// Lower case of the capital letters of Latin-1, Latin Extended-A, Greek and
+// Cyrillic; every other code point as it is.
+uint32_t LowerCodePoint(uint32_t u) {
+    if (u >= 'A' && u <= 'Z') return u + 0x20;
+    if (u >= 0xC0 && u <= 0xDE && u != 0xD7) return u + 0x20;
+    if ((u >= 0x100 && u <= 0x137) || (u >= 0x14A && u <= 0x177)) return u | 1;
+    if ((u >= 0x139 && u <= 0x148) || (u >= 0x179 && u <= 0x17E)) return u % 2 ? u + 1 : u;
+    if (u == 0x178) return 0xFF;
+    if (u >= 0x391 && u <= 0x3AB && u != 0x3A2) return u + 0x20;
+    if (u == 0x386) return 0x3AC;
+    if (u >= 0x388 && u <= 0x38A) return u + 0x25;
+    if (u == 0x38C) return 0x3CC;
+    if (u == 0x38E || u == 0x38F) return u + 0x3F;
+    if (u >= 0x410 && u <= 0x42F) return u + 0x20;
+    if (u >= 0x400 && u <= 0x40F) return u + 0x50;
+    return u;
+}
+
+uint32_t DecodeUtf8(const char* p, size_t n) {
+    const unsigned char c = static_cast<unsigned char>(p[0]);
+    uint32_t u = n == 1 ? c : n == 2 ? (c & 0x1F) : n == 3 ? (c & 0x0F) : (c & 0x07);
+    for (size_t i = 1; i < n; ++i) u = (u << 6) | (static_cast<unsigned char>(p[i]) & 0x3F);
+    return u;
+}
+
+void AppendUtf8(uint32_t u, std::string& out) {
+    if (u < 0x80) {
+        out += static_cast<char>(u);
+    } else if (u < 0x800) {
+        out += static_cast<char>(0xC0 | (u >> 6));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0x10000) {
+        out += static_cast<char>(0xE0 | (u >> 12));
+        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (u >> 18));
+        out += static_cast<char>(0x80 | ((u >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (u & 0x3F));
+    }
+}
+
+// One UTF-8 character folded: its lower case, then, when code page 932 holds
+// it, the folding of that code page.
+std::string FoldUtf8Character(const char* p, size_t n) {
+    std::string ch;
+    AppendUtf8(LowerCodePoint(DecodeUtf8(p, n)), ch);
+    std::string sjis, back;
+    if (!platform::Utf8ToCodePage(ch, 932, sjis) || !platform::CodePageToUtf8(sjis, 932, back) ||
+        back != ch)
+        return ch;
+    std::string folded, utf8;
+    AppendFoldedCp932(sjis.data(), sjis.size(), folded);
+    return platform::CodePageToUtf8(folded, 932, utf8) ? utf8 : ch;
+}
+
+}  // namespace
+
+void AppendFoldedUtf8(const char* p, size_t n, std::string& out) {
+    static std::unordered_map<uint32_t, std::string> folded;
+    for (size_t i = 0; i < n;) {
+        const size_t len = Utf8CharLength(p + i, n - i);
+        const unsigned char c = static_cast<unsigned char>(p[i]);
+        if (len == 1) {  // ASCII, or a byte of a broken sequence kept as it is
+            out += static_cast<char>(Lower(c));
+            ++i;
+            continue;
+        }
+        const uint32_t u = DecodeUtf8(p + i, len);
+        auto it = folded.find(u);
+        if (it == folded.end()) it = folded.emplace(u, FoldUtf8Character(p + i, len)).first;
+        out += it->second;
+        i += len;
     }
 }
 

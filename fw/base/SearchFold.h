@@ -24,6 +24,10 @@ inline std::string FoldForSearch(const std::string& s) {
 // mapping of its own (native builds). Appends to out.
 void AppendFoldedCp932(const char* p, size_t n, std::string& out);
 
+// The same for UTF-8 text: letters of Latin, Greek and Cyrillic lose their
+// case, and characters that code page 932 holds fold as there. Appends to out.
+void AppendFoldedUtf8(const char* p, size_t n, std::string& out);
+
 // Folds single-byte letters A-Z to a-z in place, stepping over double-byte
 // characters of nCodePage.
 void FoldAsciiCase(std::string& s, int nCodePage);

@@ -4,9 +4,13 @@
 #include <io.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "fw/base/CFileException.h"
+#include "fw/base/CodePage.h"
 #include "fw/base/Platform.h"
 #include "fw/base/SearchFold.h"
 
@@ -81,62 +85,77 @@ int SystemCodePage() {
     return static_cast<int>(GetACP());
 }
 
+int LegacyCodePage() {
+    char buf[16];
+    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, buf, sizeof buf) > 0) {
+        const int n = atoi(buf);
+        if (n > 0) return n;
+    }
+    return static_cast<int>(GetACP());
+}
+
 bool IsSystemLeadByte(int nCodePage, int ch) {
     return IsDBCSLeadByteEx(static_cast<UINT>(nCodePage), static_cast<BYTE>(ch)) != FALSE;
 }
 
-// LCMapStringA converts through the code page of the locale it is given; the
-// system locale's is the ANSI code page. The mapping goes character by
-// character, so each character is mapped once and remembered. A character
-// whose half-width form the code page lacks (arrows, the white circle) comes
-// back as "?"; it keeps its own form instead, so that it does not match every
-// question mark. Text in another code page (a document of another system read
-// by the command-line tool) folds case only.
+// Folding goes through the wide API whatever the text's code page:
+// LCMapStringA converts through the process's code page and gives wrong bytes
+// for UTF-8. Each character is mapped once and remembered. A character whose
+// half-width form the code page lacks (arrows, the white circle) keeps its own
+// form, so that it does not match every question mark. UTF-8 text also loses
+// the case of every letter the system folds (accented Latin, Greek, Cyrillic);
+// double-byte text folds the case of single-byte letters only, as before.
 namespace {
 
-// Whether the character's mapping is a question mark itself, not the mark
-// left for a form the code page cannot hold.
-bool MapsToQuestionMark(const char* p, int len, DWORD dwFlags) {
-    wchar_t wide[2], mapped[4];
-    const int nWide = MultiByteToWideChar(CP_ACP, 0, p, len, wide, 2);
-    if (nWide <= 0) return false;
-    const int nMapped = LCMapStringW(LOCALE_SYSTEM_DEFAULT, dwFlags, wide, nWide, mapped, 4);
-    return nMapped == 1 && mapped[0] == L'?';
+std::string FoldCharacter(const char* p, int len, UINT nCodePage) {
+    const std::string same(p, static_cast<size_t>(len));
+    wchar_t wide[4], half[8], lower[8];
+    const int nWide = MultiByteToWideChar(nCodePage, 0, p, len, wide, 4);
+    if (nWide <= 0) return same;
+    int nHalf =
+        LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_HALFWIDTH | LCMAP_KATAKANA, wide, nWide, half, 8);
+    if (nHalf <= 0) return same;
+    const wchar_t* mapped = half;
+    if (nCodePage == CP_UTF8) {
+        const int nLower =
+            LCMapStringW(LOCALE_SYSTEM_DEFAULT, LCMAP_LOWERCASE, half, nHalf, lower, 8);
+        if (nLower > 0) {
+            mapped = lower;
+            nHalf = nLower;
+        }
+    }
+    char buf[32];
+    BOOL bDefault = FALSE;
+    const int nOut = WideCharToMultiByte(nCodePage, 0, mapped, nHalf, buf, sizeof buf, nullptr,
+                                         nCodePage == CP_UTF8 ? nullptr : &bDefault);
+    if (nOut <= 0 || bDefault) return same;
+    return std::string(buf, static_cast<size_t>(nOut));
 }
 
 }  // namespace
 
 void FoldForSearch(const char* p, size_t n, int nCodePage, std::string& out) {
     out.clear();
-    if (static_cast<UINT>(nCodePage) != GetACP()) {
-        out.assign(p, n);
-        codepage::FoldAsciiCase(out, nCodePage);
-        return;
-    }
-    static std::vector<std::string> folded(0x10000);
-    static std::vector<bool> known(0x10000);
+    static std::unordered_map<uint64_t, std::string> folded;
+    const UINT cp = static_cast<UINT>(nCodePage);
     for (size_t i = 0; i < n;) {
-        const size_t len =
-            (i + 1 < n && IsDBCSLeadByteEx(static_cast<UINT>(nCodePage), static_cast<BYTE>(p[i])))
-                ? 2
-                : 1;
-        const unsigned code = len == 2
-                                  ? (static_cast<BYTE>(p[i]) << 8) | static_cast<BYTE>(p[i + 1])
-                                  : static_cast<BYTE>(p[i]);
-        if (!known[code]) {
-            const DWORD dwFlags = LCMAP_HALFWIDTH | LCMAP_KATAKANA;
-            char buf[16];
-            const int nLen = LCMapStringA(LOCALE_SYSTEM_DEFAULT, dwFlags, p + i,
-                                          static_cast<int>(len), buf, sizeof(buf));
-            std::string mapped =
-                nLen > 0 ? std::string(buf, static_cast<size_t>(nLen)) : std::string(p + i, len);
-            if (mapped == "?" && !MapsToQuestionMark(p + i, static_cast<int>(len), dwFlags))
-                mapped.assign(p + i, len);
+        size_t len = 1;
+        if (cp == CP_UTF8)
+            len = codepage::Utf8CharLength(p + i, n - i);
+        else if (i + 1 < n && IsDBCSLeadByteEx(cp, static_cast<BYTE>(p[i])))
+            len = 2;
+        uint64_t key = static_cast<uint64_t>(cp) << 32;
+        for (size_t k = 0; k < len; ++k)
+            key |= static_cast<uint64_t>(static_cast<BYTE>(p[i + k])) << (8 * k);
+        auto it = folded.find(key);
+        if (it == folded.end()) {
+            std::string mapped = len == 1 && static_cast<BYTE>(p[i]) < 0x80
+                                     ? std::string(1, p[i])
+                                     : FoldCharacter(p + i, static_cast<int>(len), cp);
             codepage::FoldAsciiCase(mapped, nCodePage);
-            folded[code] = std::move(mapped);
-            known[code] = true;
+            it = folded.emplace(key, std::move(mapped)).first;
         }
-        out += folded[code];
+        out += it->second;
         i += len;
     }
 }
@@ -156,6 +175,13 @@ bool Utf8ToCodePage(const std::string& in, int nCodePage, std::string& out) {
 bool Utf16ToCodePage(const std::u16string& in, int nCodePage, std::string& out) {
     return WideToCodePage(reinterpret_cast<const wchar_t*>(in.data()), static_cast<int>(in.size()),
                           nCodePage, out);
+}
+
+bool CodePageToUtf16(const std::string& in, int nCodePage, std::u16string& out) {
+    std::wstring wide;
+    if (!CodePageToWide(in, nCodePage, wide)) return false;
+    out.assign(wide.begin(), wide.end());
+    return true;
 }
 
 FileError FileErrorFromErrno(int nErrno) {

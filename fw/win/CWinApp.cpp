@@ -1,5 +1,7 @@
 #include "fw/win/CWinApp.h"
 
+#include "fw/base/CProfileFile.h"
+
 #include <commdlg.h>
 
 #include "fw/win/AfxRes.h"
@@ -39,16 +41,17 @@ CWinApp::~CWinApp() {
     if (g_pApp == this) g_pApp = m_pPrevApp;
 }
 
+// The settings file is read and written by CProfileFile, not by the system's
+// profile functions: those take a file without a byte-order mark to be in the
+// process's code page (UTF-8), while older versions wrote the legacy one.
 UINT CWinApp::GetProfileInt(const char* pszSection, const char* pszEntry, int nDefault) {
-    return ::GetPrivateProfileIntA(pszSection, pszEntry, nDefault, m_strProfileName);
+    return static_cast<UINT>(
+        CProfileFile(m_strProfileName.str()).GetInt(pszSection, pszEntry, nDefault));
 }
 
 CString CWinApp::GetProfileString(const char* pszSection, const char* pszEntry,
                                   const char* pszDefault) {
-    char szBuf[4096];
-    const DWORD n = ::GetPrivateProfileStringA(pszSection, pszEntry, pszDefault ? pszDefault : "",
-                                               szBuf, sizeof(szBuf), m_strProfileName);
-    return CString(szBuf, static_cast<int>(n));
+    return CProfileFile(m_strProfileName.str()).GetString(pszSection, pszEntry, pszDefault);
 }
 
 BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int nValue) {
@@ -59,7 +62,7 @@ BOOL CWinApp::WriteProfileInt(const char* pszSection, const char* pszEntry, int 
 
 BOOL CWinApp::WriteProfileString(const char* pszSection, const char* pszEntry,
                                  const char* pszValue) {
-    return ::WritePrivateProfileStringA(pszSection, pszEntry, pszValue, m_strProfileName);
+    return CProfileFile(m_strProfileName.str()).WriteString(pszSection, pszEntry, pszValue);
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {

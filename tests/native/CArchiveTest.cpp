@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "fw/base/CArchive.h"
 #include "fw/base/CArchiveException.h"
 #include "tests/native/TestSupport.h"
@@ -61,6 +62,7 @@ TEST(CArchive, StringLengthPrefixes) {
 }
 
 TEST(CArchive, ReadsTheUtf16Form) {
+    TextCodePages pages(932, 932);
     ScratchDir dir;
     // FF FE FF marks UTF-16; the length (in 16-bit units) follows by the same rules.
     const std::string ascii = std::string("\xFF\xFE\xFF\x02", 4) + std::string("h\0i\0", 4);

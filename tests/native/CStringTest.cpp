@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "fw/base/CString.h"
 #include "fw/base/CTime.h"
 
@@ -23,6 +24,7 @@ TEST(CString, ExtractionClampsToTheString) {
 }
 
 TEST(CString, SearchesNeverMatchATrailByte) {
+    TextCodePages pages(932, 932);
     struct {
         const char* hay;
         const char* needle;
@@ -42,12 +44,14 @@ TEST(CString, SearchesNeverMatchATrailByte) {
 }
 
 TEST(CString, ReverseFindAndFindOneOfAreAware) {
+    TextCodePages pages(932, 932);
     EXPECT_EQ(CString("C:\\dir\\" HYO ".pmk").ReverseFind('\\'), 6);
     EXPECT_EQ(CString(HYO).ReverseFind('\\'), -1);
     EXPECT_EQ(CString(HYO "a/b").FindOneOf("\\/"), 3);
 }
 
 TEST(CString, ReplaceAndRemoveLeaveDoubleByteCharactersAlone) {
+    TextCodePages pages(932, 932);
     CString s("a\\" HYO "\\");
     EXPECT_EQ(s.Replace("\\", "/"), 2);
     EXPECT_EQ(s.str(), "a/" HYO "/");
@@ -63,6 +67,7 @@ TEST(CString, ReplaceAndRemoveLeaveDoubleByteCharactersAlone) {
 }
 
 TEST(CString, CaseFoldingTouchesSingleByteLettersOnly) {
+    TextCodePages pages(932, 932);
     CString s("ab" DI_KANA "Z");
     s.MakeUpper();
     EXPECT_EQ(s.str(), "AB" DI_KANA "Z");

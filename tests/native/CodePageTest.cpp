@@ -54,11 +54,12 @@ TEST(CodePage, CaseInsensitiveComparisonIsCharacterWise) {
 // like the searched characters.
 TEST(CodePage, SearchesAgreeWithACharacterWalk) {
     CodePageGuard guard;
-    const char alphabet[] = {'"', '\\',   '<',    'D',    'T',    '>',   ' ',
-                             'a', '\x81', '\x95', '\x5C', '\xE0', '\x22'};
-    const std::string needles[] = {"\"", "\\", "<DT><", "\x95\x5C", "\x5C<", "\x81\x81"};
+    const char alphabet[] = {'"',    '\\',   '<',    'D',    'T',    '>',    ' ',   'a',
+                             '\x81', '\x95', '\x5C', '\xE0', '\x22', '\xC3', '\xA9'};
+    const std::string needles[] = {"\"",    "\\",       "<DT><",   "\x95\x5C",
+                                   "\x5C<", "\x81\x81", "\xC3\xA9"};
     std::mt19937 rng(3);
-    for (int nCodePage : {932, 1252}) {
+    for (int nCodePage : {932, 1252, 65001}) {
         codepage::SetActive(nCodePage);
         for (int round = 0; round < 3000; ++round) {
             std::string hay(rng() % 24, ' ');
@@ -78,7 +79,7 @@ TEST(CodePage, SearchesAgreeWithACharacterWalk) {
                           want)
                     << nCodePage << " " << hay << " / " << needle;
             }
-            for (char ch : {'"', '\\', '\x81', '\xE0'}) {
+            for (char ch : {'"', '\\', '\x81', '\xE0', '\xA9'}) {
                 long want = -1;
                 for (size_t i : starts)
                     if (hay[i] == ch && codepage::CharLength(&hay[i], hay.size() - i) == 1)
@@ -88,6 +89,30 @@ TEST(CodePage, SearchesAgreeWithACharacterWalk) {
             }
         }
     }
+}
+
+TEST(CodePage, Utf8SequencesAreOneCharacter) {
+    CodePageGuard guard;
+    codepage::SetActive(65001);
+    struct {
+        std::string text;
+        size_t want;
+    } cases[] = {
+        {"a\xC3\xA9", 1},
+        {"\xC3\xA9", 2},          // é
+        {"\xED\x95\x9C", 3},      // 한
+        {"\xF0\x9F\x98\x80", 4},  // an emoji outside the BMP
+        {"\xF0\x9F\x98", 1},      // cut at the end of the text
+        {"\xE2\x80"
+         "A",
+         1},              // broken by an ASCII byte
+        {"\xA9\xA9", 1},  // a stray continuation byte
+        {"\xC0\x80", 1},  // never a lead byte
+    };
+    for (auto& c : cases)
+        EXPECT_EQ(codepage::CharLength(c.text.data(), c.text.size()), c.want) << c.text;
+    // No byte is a double-byte lead byte, and a trimmed blank never cuts a sequence.
+    for (int b = 0; b < 256; ++b) EXPECT_FALSE(codepage::IsLeadByte(static_cast<unsigned char>(b)));
 }
 
 TEST(CodePage, SingleByteCodePageSearchesEveryByte) {

@@ -123,12 +123,12 @@ TEST(ConvertCli, LinkPageAndAnchor) {
     const std::string page = dir.File("Links.HTML");
     CliResult r = Cli({"linkpage", doc, page, "--now", kNow});
     EXPECT_EQ(r.code, 0) << r.err;
-    std::string text = ToUtf8(ReadBytes(page));
+    std::string text = LegacyToUtf8(ReadBytes(page));
     EXPECT_NE(text.find("<HEAD><TITLE>Links.pmk</TITLE></HEAD>\r\n"), std::string::npos);
     EXPECT_NE(text.find("作成：2024.01.02 03:04</FONT>"), std::string::npos);
     EXPECT_NE(text.find("・<A HREF=\"http://a/\">A</A><BR>\r\n"), std::string::npos);
     r = Cli({"linkpage", doc, page, "--new-window"});
-    text = ToUtf8(ReadBytes(page));
+    text = LegacyToUtf8(ReadBytes(page));
     EXPECT_NE(text.find("・<A HREF=\"http://a/\" TARGET=\"_BLANK\">A</A><BR>\r\n"),
               std::string::npos);
     r = Cli({"linkpage", doc, dir.File("no/such.HTML")});

@@ -10,9 +10,15 @@
 #include <vector>
 
 #include "cli/CliSupport.h"
+#include "fw/base/LegacyText.h"
 #include "convert/ImportObserver.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/native/TestSupport.h"
+
+// The bytes of a file written in the legacy code page, as UTF-8.
+inline std::string LegacyToUtf8(const std::string& bytes) {
+    return legacy::ToUtf8(legacy::FromLegacy(bytes));
+}
 
 // The records under parent nID as an indented outline in UTF-8, one line per
 // record: "+ title" for a folder, "- title | url" for a URL. In table order,

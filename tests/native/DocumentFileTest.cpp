@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "tests/native/TextCodePages.h"
 #include "store/COrdelinkDoc.h"
 #include "tests/native/TestSupport.h"
 
@@ -71,6 +72,7 @@ TEST(DocumentFile, EmptyDocumentsAndFiles) {
 }
 
 TEST(DocumentFile, SaveAndReloadKeepIdsParentsOrderAndBytes) {
+    TextCodePages pages(932, 932);
     ScratchDir dir;
     COrdelinkDoc doc;
     // Children before parents, IDs out of order, Shift-JIS text with a 5C

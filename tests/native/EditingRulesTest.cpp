@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "browser/BrowserCommandLine.h"
 #include "res/resource.h"
 #include "store/ItemEdits.h"
@@ -139,6 +140,7 @@ TEST(EditingRules, SubtreeCollectionTakesOnlyWhatTheTreeShows) {
 }
 
 TEST(EditingRules, TitleChecksInTheirOrder) {
+    TextCodePages pages(932, 932);
     COrdelinkDoc doc;
     AddRecord(doc, 1, 0, "Dir");
     AddRecord(doc, 2, 1, "News", 1);
@@ -208,6 +210,7 @@ TEST(EditingRules, CommandEnablingAndContextMenu) {
 }
 
 TEST(EditingRules, BrowserCommandLineGivesExactlyOneArgument) {
+    TextCodePages pages(932, 932);
     const std::string browser = "C:\\Program Files\\Web Browser\\browser.exe";
     struct {
         std::string target, line;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "find/CFindIndex.h"
 #include "find/TreeOrder.h"
+#include "fw/base/CodePage.h"
 #include "fw/base/SearchFold.h"
 #include "tests/native/TestSupport.h"
 
@@ -20,8 +22,9 @@ std::string Hex(const std::string& s) {
 
 }  // namespace
 
-// The same table runs natively (the cp932 tables) and under Windows
-// (LCMapStringA), so both foldings are held to one result.
+// The same table runs natively (the cp932 tables) and under Windows (the
+// system's mapping), with the text in code page 932 and in UTF-8, so every
+// folding is held to one result.
 TEST(SearchFold, WidthKanaAndCaseFoldToOneForm) {
     struct {
         const char* in;
@@ -39,9 +42,7 @@ TEST(SearchFold, WidthKanaAndCaseFoldToOneForm) {
         {"Hello WORLD", "hello world"},
         {"ｈｔｔｐ：／／ＷＷＷ．ｅｘａｍｐｌｅ．ｃｏｍ", "http://www.example.com"},
         {"｜～＃＄％＆（）＊＋，－＝＠［］＾＿｛｝？！＜＞；", "|~#$%&()*+,-=@[]^_{}?!<>;"},
-        {"“引用” ‘’ ￥100", "\"引用\" '' \\100"},
-        // Signs without a single-byte form keep theirs; duplicate codes fold together.
-        {"→○■", "→○■"},
+        {"“引用” ‘’", "\"引用\" ''"},
         {"ゝゞヽヾ", "ヽヽﾞヽヽﾞ"},
         {"全角　空白", "全角 空白"},
         // Kanji are copied whole; their trail bytes are not letters.
@@ -49,17 +50,28 @@ TEST(SearchFold, WidthKanaAndCaseFoldToOneForm) {
         {"メモ\r\n二行目", "ﾒﾓ\r\n二行目"},
         {"", ""},
     };
-    for (const auto& c : cases) {
-        const std::string want = Ansi(c.want).str();
-        const std::string got = codepage::FoldForSearch(Ansi(c.in).str());
-        EXPECT_EQ(Hex(got), Hex(want)) << c.in;
+    const int nSaved = codepage::Active();
+    for (int nCodePage : {932, 65001}) {
+        codepage::SetActive(nCodePage);
+        for (const auto& c : cases) {
+            const std::string want = Ansi(c.want).str();
+            const std::string got = codepage::FoldForSearch(Ansi(c.in).str());
+            EXPECT_EQ(Hex(got), Hex(want)) << nCodePage << " " << c.in;
+        }
     }
+    codepage::SetActive(932);
+    // Signs without a single-byte form in the code page keep theirs.
+    EXPECT_EQ(Hex(codepage::FoldForSearch(Ansi("→○■").str())), Hex(Ansi("→○■").str()));
+    // The full-width yen sign folds to the byte 0x5C, the yen of the code page.
+    EXPECT_EQ(Hex(codepage::FoldForSearch(Ansi("￥100").str())), Hex("\\100"));
     // Characters with two codes: 纊 (NEC-selected and IBM), Ⅰ (IBM and NEC), ≒.
     EXPECT_EQ(Hex(codepage::FoldForSearch("\xED\x40 \xFA\x4A \x87\x90")),
               Hex("\xFA\x5C \x87\x54 \x81\xE0"));
+    codepage::SetActive(nSaved);
 }
 
 TEST(SearchFold, TrailBytesAreNeverMatchedAlone) {
+    TextCodePages pages(932, 932);
     // 表 is 95 5C, 掛 8A 7C, 陰 89 41: their trail bytes look like \, | and A.
     struct {
         const char* hay;

@@ -2,6 +2,7 @@
 // put them there, read into a title and an address.
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "convert/LinkData.h"
 #include "tests/native/TestSupport.h"
 
@@ -151,6 +152,7 @@ TEST(LinkData, UrlInText) {
 }
 
 TEST(LinkData, FileGroupDescriptorName) {
+    TextCodePages pages(932, 932);
     std::string name;
     ASSERT_TRUE(FileGroupDescriptorName(Descriptor("日本語のページ.url", true), true, name));
     EXPECT_EQ(name, "日本語のページ.url");

@@ -20,7 +20,7 @@ std::string Page(COrdelinkDoc& doc, bool bPlainLinks = true) {
     options.created = CTime(1998, 4, 16, 9, 5, 7);
     options.bPlainLinks = bPlainLinks;
     EXPECT_EQ(WriteLinkPage(doc, dir.File("Links.HTML").c_str(), options), LinkPageResult::Done);
-    return ToUtf8(ReadBytes(dir.File("Links.HTML")));
+    return LegacyToUtf8(ReadBytes(dir.File("Links.HTML")));
 }
 
 // The part between the head and the tail, in UTF-8.

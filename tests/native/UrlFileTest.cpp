@@ -2,6 +2,7 @@
 // and the bytes written.
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "convert/UrlFile.h"
 #include "fw/base/Platform.h"
 #include "tests/native/TestSupport.h"
@@ -22,6 +23,7 @@ std::string Scan(const std::string& text, size_t nPiece) {
 }  // namespace
 
 TEST(UrlFile, FindsTheAddress) {
+    TextCodePages pages(932, 932);
     const std::string kMissed = kMissedConversionURL;
     struct {
         const char* name;

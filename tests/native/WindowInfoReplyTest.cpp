@@ -1,10 +1,12 @@
 // Cutting the browser's window-information reply and cleaning the title.
 #include <gtest/gtest.h>
 
+#include "tests/native/TextCodePages.h"
 #include "browser/WindowInfoReply.h"
 #include "tests/native/TestSupport.h"
 
 TEST(WindowInfoReply, SplitAndReplace) {
+    TextCodePages pages(932, 932);
     struct {
         const char *source, *first, *second;
     } splits[] = {
@@ -41,6 +43,7 @@ TEST(WindowInfoReply, SplitAndReplace) {
 }
 
 TEST(WindowInfoReply, CutsAddressAndTitle) {
+    TextCodePages pages(932, 932);
     struct {
         const char *reply, *url, *title;
     } cases[] = {

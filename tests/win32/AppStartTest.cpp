@@ -283,7 +283,7 @@ INT_PTR RecordingFindExecutable(const char* pszFile, const char* pszDir, CString
 
 TEST(Settings, ALongTemporaryFolderReachesTheBrowserLookupWhole) {
     std::string folder = "C:\\";
-    for (int i = 0; i < 10; ++i) folder += Ansi("一時フォルダの長い名前です\\").str();
+    while (folder.size() <= MAX_PATH) folder += Ansi("一時フォルダの長い名前です\\").str();
     ASSERT_LT(folder.size(), 300u);
     ASSERT_GT(folder.size(), static_cast<size_t>(MAX_PATH));
     char szOldTmp[MAX_PATH] = "";

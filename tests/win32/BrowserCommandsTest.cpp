@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "convert/LinkPage.h"
+#include "fw/base/LegacyText.h"
 #include "fw/win/CFileDialog.h"
 #include "res/resource.h"
 #include "store/COrdelinkDoc.h"
@@ -28,8 +29,11 @@ struct GetUrlFixture : ViewFixture {
         Tree()->m_bBrowserIsIE = 1;
     }
     // The reply as a browser sends it.
+    // The reply as a browser sends it: in the legacy code page.
     static std::string Reply(const std::string& url, const std::string& title) {
-        return "\"" + url + "\",\"" + title + "\"";
+        std::string bytes;
+        legacy::ToLegacy("\"" + url + "\",\"" + title + "\"", bytes);
+        return bytes;
     }
     int Count() const { return Doc()->m_PtrAry.GetSize(); }
 };
@@ -252,7 +256,10 @@ struct LinkPageFixture : ViewFixture {
     void ExpectOpened(const std::string& path) {
         ASSERT_TRUE(browser.WaitRuns(1));
         const std::string log = browser.Log();
-        const std::string tail = "\n1\n" + path + "\n";
+        // The stand-in, a program of the legacy code page, gets the path in it.
+        std::string legacyPath;
+        legacy::ToLegacy(path, legacyPath);
+        const std::string tail = "\n1\n" + legacyPath + "\n";
         ASSERT_GE(log.size(), tail.size());
         EXPECT_EQ(log.substr(log.size() - tail.size()), tail);
         EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 3);
@@ -347,12 +354,14 @@ TEST(LinkPage, WithTheDialogSettingGoesWhereTheUserChooses) {
 
 // ---- Clipboard link
 
-std::string ClipboardText(HWND hOwner) {
+// The clipboard's CF_UNICODETEXT as text, or its CF_TEXT bytes.
+std::string ClipboardText(HWND hOwner, UINT nFormat = CF_UNICODETEXT) {
     std::string text = "<not text>";
     if (!OpenClipboard(hOwner)) return "<not open>";
-    if (HANDLE h = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
-            text = p;
+    if (HANDLE h = GetClipboardData(nFormat)) {
+        if (const void* p = GlobalLock(h)) {
+            text = nFormat == CF_TEXT ? std::string(static_cast<const char*>(p))
+                                      : legacy::FromUtf16(static_cast<const char16_t*>(p));
             GlobalUnlock(h);
         }
     }
@@ -374,7 +383,8 @@ TEST(ClipboardLink, PutsTheSelectedItemsAnchorOnTheClipboard) {
     ViewFixture f;
     f.Load({{1, 0, "Folder"},
             {2, 1, u8"日本語 & <b>表示</b>", 1, "http://example.com/?q=\"x\"&y=1"},
-            {3, 1, "No address", 1, ""}});
+            {3, 1, "No address", 1, ""},
+            {4, 1, u8"한국어 — Café", 1, "http://k.example/"}});
     HWND hOwner = f.Frame()->m_hWnd;
     MessageRecorder messages;
     const struct {
@@ -383,6 +393,7 @@ TEST(ClipboardLink, PutsTheSelectedItemsAnchorOnTheClipboard) {
     } cases[] = {
         {2, A(u8"<A HREF=\"http://example.com/?q=\"x\"&y=1\">日本語 & <b>表示</b></A>")},
         {3, "<A HREF=\"\">No address</A>"},
+        {4, A(u8"<A HREF=\"http://k.example/\">한국어 — Café</A>")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.nID);
@@ -391,6 +402,10 @@ TEST(ClipboardLink, PutsTheSelectedItemsAnchorOnTheClipboard) {
         ASSERT_TRUE(f.Enabled(ID_CLIPBOARD_LINK));
         f.Command(ID_CLIPBOARD_LINK);
         EXPECT_EQ(ClipboardText(hOwner), c.expected);
+        // CF_TEXT beside it, for programs of the legacy code page.
+        std::string legacyText;
+        legacy::ToLegacy(c.expected, legacyText);
+        EXPECT_EQ(ClipboardText(hOwner, CF_TEXT), legacyText);
         EXPECT_EQ(f.Status(), A("1 件の LINK をクリップボードへ作成しました： ") +
                                   f.Record(c.nID)->m_Title.str());
     }

@@ -1,5 +1,8 @@
 #include "tests/win32/GuiTestSupport.h"
 
+#include "fw/base/CProfileFile.h"
+#include "fw/base/LegacyText.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -31,18 +34,19 @@ AppHarness::~AppHarness() {
 }
 
 void AppHarness::WriteIni(const std::string& text) const {
+    // As an older version wrote it: in the legacy code page.
+    std::string bytes;
+    legacy::ToLegacy(text, bytes);
     std::ofstream f(m_iniPath, std::ios::binary | std::ios::trunc);
-    f << text;
+    f << bytes;
 }
 
 std::string AppHarness::ReadIniString(const char* section, const char* key) const {
-    char buf[1024] = "";
-    GetPrivateProfileStringA(section, key, "<none>", buf, sizeof(buf), m_iniPath.c_str());
-    return buf;
+    return CProfileFile(m_iniPath).GetString(section, key, "<none>").str();
 }
 
 int AppHarness::ReadIniInt(const char* section, const char* key, int nDefault) const {
-    return static_cast<int>(GetPrivateProfileIntA(section, key, nDefault, m_iniPath.c_str()));
+    return CProfileFile(m_iniPath).GetInt(section, key, nDefault);
 }
 
 BOOL AppHarness::Start(const std::vector<std::string>& args) {

@@ -7,6 +7,7 @@
 
 #include <map>
 
+#include "fw/base/LegacyText.h"
 #include "fw/win/CFileDialog.h"
 #include "res/resource.h"
 #include "tests/win32/ViewTestSupport.h"
@@ -96,10 +97,13 @@ std::string DescriptorW(const char* nameUtf8) {
     MultiByteToWideChar(CP_UTF8, 0, nameUtf8, -1, fgd.fgd[0].cFileName, MAX_PATH);
     return std::string(reinterpret_cast<const char*>(&fgd), sizeof fgd);
 }
+// FILEGROUPDESCRIPTORA, its name in the legacy code page as other programs write it.
 std::string DescriptorA(const char* nameUtf8) {
     FILEGROUPDESCRIPTORA fgd = {};
     fgd.cItems = 1;
-    lstrcpynA(fgd.fgd[0].cFileName, A(nameUtf8).c_str(), MAX_PATH);
+    std::string name;
+    legacy::ToLegacy(A(nameUtf8), name);
+    lstrcpynA(fgd.fgd[0].cFileName, name.c_str(), MAX_PATH);
     return std::string(reinterpret_cast<const char*>(&fgd), sizeof fgd);
 }
 
@@ -188,8 +192,11 @@ TEST(LinkDrop, EachBrowserFormatOnAFolder) {
         EXPECT_TRUE(f.Doc()->IsModified()) << c.name;
         const std::string inside = A("Inside"), title = A(c.title);
         // In the label order the tree keeps (the locale's, case ignored).
-        const bool bFirst = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, title.c_str(), -1,
-                                           inside.c_str(), -1) == CSTR_LESS_THAN;
+        const std::u16string wTitle = legacy::ToUtf16(title), wInside = legacy::ToUtf16(inside);
+        const bool bFirst =
+            CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                           reinterpret_cast<const wchar_t*>(wTitle.c_str()), -1,
+                           reinterpret_cast<const wchar_t*>(wInside.c_str()), -1) == CSTR_LESS_THAN;
         const std::string expected = bFirst ? "ROOT(Folder(" + title + ",Inside),Link)"
                                             : "ROOT(Folder(Inside," + title + "),Link)";
     }

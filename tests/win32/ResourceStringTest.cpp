@@ -22,8 +22,8 @@ struct ExpectedMenuItem {
 };
 #include "expected_strings.inc"
 
-TEST(Resources, StringTableEntriesLoadAsCp932) {
-    ASSERT_EQ(GetACP(), 932u);
+TEST(Resources, StringTableEntriesLoadInTheProcessCodePage) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));
     for (const auto& e : kExpectedStrings) {
         CString loaded;
         ASSERT_TRUE(AfxLoadString(e.id, loaded)) << e.id;
@@ -43,7 +43,7 @@ void ExpectMenuTexts(UINT nMenu, const ExpectedMenuItem* items, size_t count) {
     DestroyMenu(hMenu);
 }
 
-TEST(Resources, MenuEntriesLoadAsCp932) {
+TEST(Resources, MenuEntriesLoadInTheProcessCodePage) {
     ExpectMenuTexts(IDR_MAINFRAME, kExpectedMenu128, std::size(kExpectedMenu128));
     ExpectMenuTexts(IDR_TREE_POPUP, kExpectedMenu107, std::size(kExpectedMenu107));
 }

@@ -23,7 +23,6 @@ std::string Hex(const std::string& s) {
 }  // namespace
 
 TEST(SearchFoldWindows, SystemAndTablesAgreeOnEveryCharacter) {
-    ASSERT_EQ(GetACP(), 932u);
     std::vector<std::string> chars;
     for (int c = 0x20; c < 0x100; ++c)
         if (!IsDBCSLeadByteEx(932, static_cast<BYTE>(c))) chars.push_back(std::string(1, char(c)));

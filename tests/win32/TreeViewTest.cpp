@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <regex>
 
+#include "fw/base/LegacyText.h"
 #include "fw/base/CTime.h"
 #include "fw/win/CView.h"
 #include "res/resource.h"
@@ -568,14 +569,19 @@ TEST(TreeOrder, OneSiblingOrderForRebuildAddAndDrop) {
         return children(nParentID);
     };
 
-    // The rebuild against the system's comparison, table order for ties.
+    // The rebuild against the system's comparison of the labels' characters
+    // (CompareStringA would read UTF-8 in the locale's code page under Wine),
+    // table order for ties.
     std::vector<std::string> expected;
     for (const char* label : labels) expected.push_back(A(label));
     std::stable_sort(expected.begin(), expected.end(),
                      [](const std::string& a, const std::string& b) {
-                         return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(),
-                                               static_cast<int>(a.size()), b.data(),
-                                               static_cast<int>(b.size())) == CSTR_LESS_THAN;
+                         const std::u16string wa = legacy::ToUtf16(a), wb = legacy::ToUtf16(b);
+                         return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE,
+                                               reinterpret_cast<const wchar_t*>(wa.data()),
+                                               static_cast<int>(wa.size()),
+                                               reinterpret_cast<const wchar_t*>(wb.data()),
+                                               static_cast<int>(wb.size())) == CSTR_LESS_THAN;
                      });
     EXPECT_EQ(children(1), expected);
     const auto news = std::find(expected.begin(), expected.end(), "news");
