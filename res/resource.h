@@ -144,14 +144,14 @@
 #define IDP_LINK_REFUSED            32882   /* %1 = dropped or pasted data that is no address */
 
 /* ---- Import from Browser: messages (%1 = the file), the dialog's texts */
-#define IDP_BROWSER_FILE_UNREADABLE 32880
-#define IDP_BROWSER_FILE_DAMAGED    32881
-#define IDP_BROWSER_FILE_FOREIGN    32882
-#define IDS_BROWSER_NONE_FOUND      32883
-#define IDS_BROWSER_FIREFOX_HINT    32884
-#define IDS_BROWSER_COLUMNS         32885   /* the list's column titles, one a line */
-#define IDS_BROWSER_UNREADABLE      32886   /* the count of a file that cannot be read */
-#define IDS_BROWSER_EXPORT_FIRST    32887   /* the count of a Firefox profile */
+#define IDP_BROWSER_FILE_UNREADABLE 32960
+#define IDP_BROWSER_FILE_DAMAGED    32961
+#define IDP_BROWSER_FILE_FOREIGN    32962
+#define IDS_BROWSER_NONE_FOUND      32963
+#define IDS_BROWSER_FIREFOX_HINT    32964
+#define IDS_BROWSER_COLUMNS         32965   /* the list's column titles, one a line */
+#define IDS_BROWSER_UNREADABLE      32966   /* the count of a file that cannot be read */
+#define IDS_BROWSER_EXPORT_FIRST    32967   /* the count of a Firefox profile */
 #define IDC_BROWSER_PROFILES        1040    /* the list of profiles */
 #define IDC_BROWSER_NOTE            1041    /* the text above it */
 #define IDC_BROWSER_HINT            1042    /* the text below it */
