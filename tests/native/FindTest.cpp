@@ -99,6 +99,7 @@ TEST(SearchFold, TrailBytesAreNeverMatchedAlone) {
 // candidates a record holds, its text is read once: a record of a million
 // of them is searched at once, not in hours.
 TEST(SearchFold, LongRunsOfLeadByteLikeCharactersAreReadOnce) {
+    TextCodePages pages(932, 932);
     std::string run;
     for (int i = 0; i < 1 << 20; ++i) run += "\x88\x9F";
     const std::string needle = "\x9F\x88";
