@@ -95,10 +95,11 @@ void CStatusBar::ShowPane(int nIndex) {
 
 CString CStatusBar::GetPaneText(int nIndex) const {
     // The length may be counted in UTF-16 units while the text comes in the
-    // code page, up to two bytes each: room for both, then the text's own end.
+    // code page, up to three bytes each in UTF-8 (a surrogate pair's four
+    // bytes are two units): room for that, then the text's own end.
     const int n = LOWORD(SendMessage(SB_GETTEXTLENGTHA, static_cast<WPARAM>(nIndex)));
     CString s;
-    char* p = s.GetBuffer(2 * n + 1);
+    char* p = s.GetBuffer(3 * n + 1);
     p[0] = '\0';
     SendMessage(SB_GETTEXTA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(p));
     s.ReleaseBuffer();
