@@ -74,6 +74,7 @@ set(ORD_WIN32_GUI_TEST_SOURCES
     tests/win32/AppStartTest.cpp
     tests/win32/MainFrameTest.cpp
     tests/win32/ResourceStringTest.cpp
+    tests/win32/AppProcess.cpp
     tests/win32/SingleInstanceTest.cpp
     tests/win32/ViewTestSupport.cpp
     tests/win32/TreeViewTest.cpp
@@ -191,8 +192,10 @@ if(BUILD_TESTING)
     target_compile_options(window_find_bench PRIVATE ${ORD_WARNINGS})
     set_source_files_properties(tests/native/TestSupport.cpp PROPERTIES
         COMPILE_DEFINITIONS ORD_TEST_DATA_DIR="${CMAKE_SOURCE_DIR}/tests/data")
+    set_source_files_properties(tests/win32/AppProcess.cpp PROPERTIES
+        COMPILE_DEFINITIONS ORD_APP_EXE="${CMAKE_BINARY_DIR}/Ordelink.exe")
     set_source_files_properties(tests/win32/SingleInstanceTest.cpp PROPERTIES
-        COMPILE_DEFINITIONS "ORD_APP_EXE=\"${CMAKE_BINARY_DIR}/Ordelink.exe\";ORD_SCREENSHOT_DIR=\"${CMAKE_SOURCE_DIR}/build/screenshots\"")
+        COMPILE_DEFINITIONS ORD_SCREENSHOT_DIR="${CMAKE_SOURCE_DIR}/build/screenshots")
     # Opening, importing into and rebuilding a big tree, timed under Wine.
     add_executable(window_tree_bench bench/WindowTreeBench.cpp tests/win32/GuiTestSupport.cpp
         tests/win32/ViewTestSupport.cpp tests/native/TestSupport.cpp ${ORD_RES_OBJECT})

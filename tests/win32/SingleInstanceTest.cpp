@@ -7,70 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tests/win32/GuiTestSupport.h"
+#include "tests/win32/AppProcess.h"
 
 namespace {
-
-constexpr DWORD kStartTimeoutMs = 60000;
-constexpr DWORD kExitTimeoutMs = 60000;
-
-// Ordelink.exe copied beside a settings file and documents of the test's own.
-class Installation {
-public:
-    Installation() {
-        m_exe = WinPath(m_dir.File("Ordelink.exe"));
-        EXPECT_TRUE(CopyFileA(ORD_APP_EXE, m_exe.c_str(), FALSE)) << GetLastError();
-        for (const char* name : {"A.pmk", "B.pmk"})
-            WriteBytes(m_dir.File(name), ReadBytes(TestDataPath("sample.pmk")));
-    }
-    ~Installation() {
-        for (PROCESS_INFORMATION& pi : m_processes) {
-            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT) {
-                EnumThreadWindows(pi.dwThreadId, CloseWindowProc, 0);
-                if (WaitForSingleObject(pi.hProcess, kExitTimeoutMs) == WAIT_TIMEOUT)
-                    TerminateProcess(pi.hProcess, 1);
-            }
-            CloseHandle(pi.hThread);
-            CloseHandle(pi.hProcess);
-        }
-    }
-    void WriteIni(const std::string& text) { WriteBytes(m_dir.File("Ordelink.INI"), text); }
-    std::string File(const char* name) const { return WinPath(m_dir.File(name)); }
-
-    // Starts the program with a document; the index of the process.
-    size_t Start(const char* document) {
-        std::string cmd = "\"" + m_exe + "\" \"" + File(document) + "\"";
-        STARTUPINFOA si = {};
-        si.cb = sizeof(si);
-        PROCESS_INFORMATION pi = {};
-        EXPECT_TRUE(CreateProcessA(m_exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                   nullptr, &si, &pi))
-            << GetLastError();
-        m_processes.push_back(pi);
-        return m_processes.size() - 1;
-    }
-    HANDLE Process(size_t i) const { return m_processes[i].hProcess; }
-
-    // The window with this exact title, waiting while the process lives.
-    HWND WaitForWindow(size_t i, const std::string& title) const {
-        WaitForInputIdle(Process(i), kStartTimeoutMs);
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < kStartTimeoutMs) {
-            if (HWND h = FindWindowA(nullptr, title.c_str())) return h;
-            if (WaitForSingleObject(Process(i), 50) == WAIT_OBJECT_0) break;
-        }
-        return FindWindowA(nullptr, title.c_str());
-    }
-
-private:
-    static BOOL CALLBACK CloseWindowProc(HWND h, LPARAM) {
-        PostMessageA(h, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    ScratchDir m_dir;
-    std::string m_exe;
-    std::vector<PROCESS_INFORMATION> m_processes;
-};
 
 TEST(SingleInstance, SecondStartRaisesTheFirstOrRunsBesideIt) {
     const struct {
@@ -83,7 +22,7 @@ TEST(SingleInstance, SecondStartRaisesTheFirstOrRunsBesideIt) {
         GTEST_SKIP() << "another Ordelink window is open in this Wine session";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.appAny);
-        Installation inst;
+        AppProcess inst;
         inst.WriteIni(std::string("[Setting]\r\nAppAny=") + c.appAny + "\r\n");
         const size_t first = inst.Start("A.pmk");
         HWND hFirst = inst.WaitForWindow(first, "A.pmk - Ordelink");
@@ -93,7 +32,8 @@ TEST(SingleInstance, SecondStartRaisesTheFirstOrRunsBesideIt) {
             EXPECT_NE(inst.WaitForWindow(second, "B.pmk - Ordelink"), nullptr);
         } else {
             // It ends at once, without a window and without opening B.
-            ASSERT_EQ(WaitForSingleObject(inst.Process(second), kExitTimeoutMs), WAIT_OBJECT_0);
+            ASSERT_EQ(WaitForSingleObject(inst.Process(second), AppProcess::kExitTimeoutMs),
+                      WAIT_OBJECT_0);
             DWORD code = 1;
             GetExitCodeProcess(inst.Process(second), &code);
             EXPECT_EQ(code, 0u);
@@ -146,7 +86,7 @@ BOOL CALLBACK CollectClass(HWND h, LPARAM lParam) {
 }
 
 TEST(EndToEnd, ProgramStartsWithItsWindowAndIsScreenshot) {
-    Installation inst;
+    AppProcess inst;
     const size_t p = inst.Start("A.pmk");
     HWND hMain = inst.WaitForWindow(p, "A.pmk - Ordelink");
     ASSERT_NE(hMain, nullptr);
@@ -164,7 +104,7 @@ TEST(EndToEnd, ProgramStartsWithItsWindowAndIsScreenshot) {
     std::cout << "screenshot: " << shot << "\n";
     // Closed like a user does, the program ends by itself.
     PostMessageA(hMain, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(inst.Process(p), kExitTimeoutMs), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(inst.Process(p), AppProcess::kExitTimeoutMs), WAIT_OBJECT_0);
 }
 
 }  // namespace
