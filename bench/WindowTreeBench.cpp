@@ -149,11 +149,20 @@ void PrintPhases(ViewFixture& f, const std::string& bigPath) {
     const CItemTable& table = f.Doc()->m_PtrAry;
     const std::vector<std::wstring> keys = LabelSortKeys(table);
     phase("label keys");
-    const CTreeLayout layout(table, 0, [&keys](int a, int b) {
+    const std::vector<int> ranks = LabelSortRanks(keys);
+    phase("locale sort key ranks");
+    const CTreeLayout layout(
+        table, 0,
+        [&keys](int a, int b) {
+            return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
+        },
+        0, &ranks);
+    const auto steps = layout.InsertionSteps();
+    phase("layout and steps (ranks confirmed)");
+    const CTreeLayout layoutByCompare(table, 0, [&keys](int a, int b) {
         return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
     });
-    const auto steps = layout.InsertionSteps();
-    phase("layout and steps");
+    phase("layout by comparisons only (as before)");
     ::SendMessageA(hTree, WM_SETREDRAW, FALSE, 0);
     TreeView_DeleteAllItems(hTree);
     phase("delete (empty tree)");

@@ -26,12 +26,13 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
     // Labels are converted once; siblings compare as every single insertion
     // compares them (LabelOrder.h).
     const std::vector<std::wstring> keys = LabelSortKeys(m_table, nFirstIndex, m_pPlaced);
+    const std::vector<int> ranks = LabelSortRanks(keys, nFirstIndex);
     const CTreeLayout layout(
         m_table, nTopID,
         [&keys](int a, int b) {
             return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
         },
-        nFirstIndex);
+        nFirstIndex, &ranks);
     if (pProgress) pProgress->SetTotal(pProgress->GetDone() + layout.GetCount());
 
     std::vector<HTREEITEM> nodes(static_cast<size_t>(m_table.GetSize()));

@@ -6,7 +6,7 @@
 // Level by level from the top; each level's children lists are sorted once,
 // and only the lists the walk reaches.
 CTreeLayout::CTreeLayout(const CItemTable& table, int nTopID, const LabelCompare& compare,
-                         int nFirstIndex)
+                         int nFirstIndex, const std::vector<int>* pRanks)
     : m_table(table), m_nTopID(nTopID) {
     std::unordered_map<int, std::vector<int>> all;
     for (int i = std::max(0, nFirstIndex); i < table.GetSize(); ++i) {
@@ -28,7 +28,16 @@ CTreeLayout::CTreeLayout(const CItemTable& table, int nTopID, const LabelCompare
             for (int i : it->second)
                 if (seen.insert(table[i]->m_ID).second) list.push_back(i);
             if (list.empty()) continue;
-            std::sort(list.begin(), list.end(), before);
+            if (pRanks) {
+                const std::vector<int>& ranks = *pRanks;
+                std::sort(list.begin(), list.end(), [&ranks](int a, int b) {
+                    const int ra = ranks[static_cast<size_t>(a)];
+                    const int rb = ranks[static_cast<size_t>(b)];
+                    return ra != rb ? ra < rb : a < b;
+                });
+            }
+            if (!pRanks || !std::is_sorted(list.begin(), list.end(), before))
+                std::sort(list.begin(), list.end(), before);
             for (int i : list) next.push_back(table[i]->m_ID);
             m_nCount += static_cast<int>(list.size());
             m_parents.push_back(nParentID);

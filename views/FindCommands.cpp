@@ -1,6 +1,7 @@
 // The tree view's half of find as you type: the search over the records in
 // the order the tree shows them, and the selection of a match. The find bar
 // (views/CFindBar.h) passes the text and shows what comes back.
+#include <cstring>
 #include <unordered_map>
 
 #include "find/TreeOrder.h"
@@ -115,8 +116,9 @@ void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
             *pResult = CDRF_NOTIFYPOSTPAINT;
         }
     } else if (pDraw->nmcd.dwDrawStage == CDDS_ITEMPOSTPAINT) {
-        RECT rcLabel;
-        *reinterpret_cast<HTREEITEM*>(&rcLabel) = hItem;
+        // The message reads the item's handle from the rectangle's first bytes.
+        RECT rcLabel = {};
+        memcpy(&rcLabel, &hItem, sizeof(hItem));
         if (::SendMessageA(m_hWnd, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rcLabel)))
             CLinkCheckCommands::DrawMark(pDraw->nmcd.hdc, rcLabel);
     }

@@ -21,6 +21,12 @@ std::wstring LabelSortKey(const CString& strLabel);
 std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex = 0,
                                         const CPlacedTitles* pPlaced = nullptr);
 
+// By table index from nFirstIndex on, the rank of each key among them by the
+// locale's sort keys (equal keys, equal ranks): the order CompareLabelKeys
+// gives for all but rare pairs, found without comparing pairs through the
+// locale. CTreeLayout sorts by it and lets CompareLabelKeys confirm.
+std::vector<int> LabelSortRanks(const std::vector<std::wstring>& keys, int nFirstIndex = 0);
+
 // <0, 0 or >0 as a sorts before, with or after b. Labels that differ only in
 // letter case compare equal; callers keep such siblings in table order.
 int CompareLabelKeys(const std::wstring& a, const std::wstring& b);

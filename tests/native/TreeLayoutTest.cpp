@@ -136,12 +136,24 @@ TEST(TreeLayout, ShowsTheSortedTreeAndInsertsItInTheSameOrder) {
         COrdelinkDoc doc;
         for (const R& r : c.records) AddRecord(doc, r.id, r.parent, r.title, r.isURL);
         const CItemTable& table = doc.m_PtrAry;
-        const CTreeLayout layout(table, 0,
-                                 [&table](int a, int b) { return CompareTitles(table, a, b); });
-        EXPECT_EQ(Shape(layout, table, 0), c.shape) << c.name;
-        EXPECT_EQ(Replay(layout, table), c.shape) << c.name;
-        EXPECT_EQ(layout.Parents(), c.parents) << c.name;
-        EXPECT_EQ(static_cast<size_t>(layout.GetCount()), layout.InsertionSteps().size()) << c.name;
+        auto compare = [&table](int a, int b) { return CompareTitles(table, a, b); };
+        // Rank hints that agree with the comparison, that reverse it and
+        // that tell nothing: the comparison's order every time.
+        const size_t n = c.records.size();
+        std::vector<int> agreeing(n), reversed(n), none(n);
+        for (size_t i = 0; i < n; ++i)
+            for (size_t j = 0; j < n; ++j)
+                agreeing[i] += compare(static_cast<int>(j), static_cast<int>(i)) < 0;
+        for (size_t i = 0; i < n; ++i) reversed[i] = -agreeing[i];
+        const std::vector<int>* hints[] = {nullptr, &agreeing, &reversed, &none};
+        for (const std::vector<int>* pRanks : hints) {
+            const CTreeLayout layout(table, 0, compare, 0, pRanks);
+            EXPECT_EQ(Shape(layout, table, 0), c.shape) << c.name;
+            EXPECT_EQ(Replay(layout, table), c.shape) << c.name;
+            EXPECT_EQ(layout.Parents(), c.parents) << c.name;
+            EXPECT_EQ(static_cast<size_t>(layout.GetCount()), layout.InsertionSteps().size())
+                << c.name;
+        }
     }
 }
 
