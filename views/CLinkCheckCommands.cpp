@@ -22,7 +22,17 @@ std::string Utf8Of(const CString& str) {
 void CLinkCheckCommands::Attach(CWnd* pFrame, CTreeVw* pTree) {
     m_pFrame = pFrame;
     m_pTree = pTree;
-    if (m_pTree) m_pTree->m_pLinkMarks = &m_marks;
+    if (m_pTree) m_pTree->m_pLinkCheck = this;
+}
+
+// The IDs and addresses of another document may repeat the old one's: its
+// marks, its results and the check still running are dropped.
+void CLinkCheckCommands::ForgetDocument() {
+    ++m_nDocument;
+    m_marks.ClearAll();
+    m_checkedURLs.clear();
+    if (m_progress.IsRunning()) m_progress.Cancel();
+    m_results.Dismiss();
 }
 
 BOOL CLinkCheckCommands::CanCheck() const {
@@ -44,10 +54,11 @@ void CLinkCheckCommands::CheckLinks() {
     }
     m_checkedURLs.clear();
     for (const LinkToCheck& link : links) m_checkedURLs.push_back(table[link.nIndex]->m_URL);
-    m_progress.Start(m_pFrame, std::move(links), m_options,
-                     [this](std::vector<LinkResult>& results, bool bCancelled) {
-                         OnCheckDone(results, bCancelled);
-                     });
+    m_progress.Start(
+        m_pFrame, std::move(links), m_options,
+        [this, nDocument = m_nDocument](std::vector<LinkResult>& results, bool bCancelled) {
+            if (nDocument == m_nDocument) OnCheckDone(results, bCancelled);
+        });
 }
 
 // Results of records deleted or given another address during the check are

@@ -18,6 +18,7 @@ public:
     void FindDuplicates();
     BOOL CanCheck() const;
     BOOL CanFindDuplicates() const;
+    void ForgetDocument();
     // The mark of a broken or failed record: a red disc with a white cross
     // over the lower right corner of the node's image, left of its label.
     static void DrawMark(HDC hdc, const RECT& rcLabel);
@@ -34,4 +35,7 @@ private:
     CTreeVw* m_pTree = nullptr;
     // The checked addresses in the document's own text, by position in the check.
     std::vector<CString> m_checkedURLs;
+    // Counts the documents the window has had: a check's results are taken
+    // only by the document it was started on.
+    unsigned m_nDocument = 0;
 };

@@ -202,6 +202,13 @@ void CLinkResultsWnd::OnClose() {
     ShowWindow(SW_HIDE);
 }
 
+void CLinkResultsWnd::Dismiss() {
+    m_rows.clear();
+    if (!m_hWnd) return;
+    ::SendMessageA(m_hList, LVM_DELETEALLITEMS, 0, 0);
+    ShowWindow(SW_HIDE);
+}
+
 void CLinkResultsWnd::EnableUpdate() {
     BOOL bAny = FALSE;
     for (int i = -1;

@@ -37,6 +37,9 @@ public:
     // The double click's and the button's work.
     void ActivateRow(int nRow);
     void UpdateAddresses();
+    // Empties the list and hides the window: its rows belong to a document
+    // that has gone.
+    void Dismiss();
 
 protected:
     void OnSize(UINT nType, int cx, int cy);

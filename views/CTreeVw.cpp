@@ -27,6 +27,7 @@
 #include "store/CChangeHistory.h"
 #include "store/COrdelinkDoc.h"
 #include "store/ItemEdits.h"
+#include "views/CLinkCheckCommands.h"
 #include "views/CTreeBuilder.h"
 #include "views/CommandRules.h"
 #include "views/DoneMessage.h"
@@ -135,6 +136,7 @@ void CTreeVw::OnInitialUpdate() {
     m_FindMatches.clear();
     m_Collapsed.clear();
     m_PlacedTitles.Clear();
+    if (m_pLinkCheck) m_pLinkCheck->ForgetDocument();
     LoadSaveSettings(TRUE);
     ApplyViewSettings();
     BuildTree();

@@ -15,7 +15,7 @@
 #include "find/CPlacedTitles.h"
 #include "fw/win/CTreeView.h"
 
-class CLinkMarks;
+class CLinkCheckCommands;
 class CBookmarkFile;
 class CBrowserBookmarkFile;
 class COrdelinkDoc;
@@ -154,9 +154,10 @@ public:
     // The DDE conversation of GetURL.
     CBrowserDde m_BrowserDde;
 
-    // The records a link check found broken or failed, drawn with a mark
-    // (views/CLinkCheckCommands.h); set by the frame.
-    const CLinkMarks* m_pLinkMarks = nullptr;
+    // The link check's commands (views/CLinkCheckCommands.h), set by the
+    // frame: their marks are drawn on the records a check found broken or
+    // failed, and they forget the document when another comes.
+    CLinkCheckCommands* m_pLinkCheck = nullptr;
 
 protected:
     void OnAddURL();

@@ -96,7 +96,8 @@ void CTreeVw::SetFindHighlight(BOOL bOn) {
 void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
     auto* pDraw = reinterpret_cast<NMTVCUSTOMDRAW*>(pNMHDR);
     *pResult = CDRF_DODEFAULT;
-    const bool bMarks = m_pLinkMarks && !m_pLinkMarks->IsEmpty();
+    const CLinkMarks* pMarks = m_pLinkCheck ? &m_pLinkCheck->m_marks : nullptr;
+    const bool bMarks = pMarks && !pMarks->IsEmpty();
     const auto hItem = reinterpret_cast<HTREEITEM>(pDraw->nmcd.dwItemSpec);
     if (pDraw->nmcd.dwDrawStage == CDDS_PREPAINT) {
         *pResult = CDRF_NOTIFYITEMDRAW;
@@ -110,8 +111,8 @@ void CTreeVw::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
                 pDraw->clrTextBk = ::GetSysColor(COLOR_INACTIVECAPTION);
             }
         }
-        if (bMarks && m_pLinkMarks->IsMarked(GetDocument()->m_PtrAry,
-                                             static_cast<int>(pDraw->nmcd.lItemlParam))) {
+        if (bMarks &&
+            pMarks->IsMarked(GetDocument()->m_PtrAry, static_cast<int>(pDraw->nmcd.lItemlParam))) {
             if (!(pDraw->nmcd.uItemState & CDIS_SELECTED)) pDraw->clrText = RGB(192, 0, 0);
             *pResult = CDRF_NOTIFYPOSTPAINT;
         }

@@ -116,6 +116,16 @@ TEST(LinkCheckWindow, ChecksTheFolderListsTroubleAndUpdatesMovedAddresses) {
     // Editing the address takes the mark away.
     f.Doc()->m_PtrAry[f.Doc()->IndexOfID(4)]->m_URL = ok.c_str();
     EXPECT_FALSE(check.m_marks.IsMarked(f.Doc()->m_PtrAry, 4));
+
+    // Another document with the same ID and address shows no mark, and the
+    // old document's results go.
+    f.Doc()->m_PtrAry[f.Doc()->IndexOfID(4)]->m_URL = gone.c_str();
+    ASSERT_TRUE(check.m_marks.IsMarked(f.Doc()->m_PtrAry, 4));
+    ASSERT_TRUE(::IsWindowVisible(results.m_hWnd));
+    f.Load({{4, 0, "gone", 1, gone.c_str()}});
+    EXPECT_FALSE(check.m_marks.IsMarked(f.Doc()->m_PtrAry, 4));
+    EXPECT_EQ(results.GetRowCount(), 0);
+    EXPECT_FALSE(::IsWindowVisible(results.m_hWnd));
 }
 
 // With an hour's timeout only Cancel ends the check.

@@ -300,7 +300,7 @@ TEST_F(HandsOn, ADisabledMenuEntryUnderTheMouseLooksDisabled) {
         bool bMoved = false, bDrawnSelected = false, bTaken = false;
         RECT rcItem = {};
         Picture popup;
-    } spy{&in};
+    } spy{&in, false, false, false, {}, {}};
     HWND hFrame = f.Frame()->m_hWnd;
     SetWindowSubclass(hFrame, Spy::Proc, 32, reinterpret_cast<DWORD_PTR>(&spy));
     in.Keys({VK_MENU, 'E'});
