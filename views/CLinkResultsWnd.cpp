@@ -36,6 +36,7 @@ ON_WM_SIZE()
 ON_WM_CLOSE()
 ON_BN_CLICKED(IDC_RESULTS_UPDATE, OnUpdateClicked)
 ON_BN_CLICKED(IDC_RESULTS_CLOSE, OnCloseClicked)
+ON_COMMAND(IDCANCEL, OnCloseClicked)
 ON_NOTIFY(NM_DBLCLK, IDC_RESULTS_LIST, OnListDblClk)
 ON_NOTIFY(LVN_ITEMCHANGED, IDC_RESULTS_LIST, OnListChanged)
 END_MESSAGE_MAP()
@@ -200,6 +201,15 @@ void CLinkResultsWnd::OnSize(UINT, int, int) {
 
 void CLinkResultsWnd::OnClose() {
     ShowWindow(SW_HIDE);
+}
+
+// Tab and Shift+Tab move between the list and the buttons and Escape closes,
+// as in a dialog; every other key keeps its way to the main window's
+// accelerators.
+BOOL CLinkResultsWnd::PreTranslateMessage(MSG* pMsg) {
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_TAB || pMsg->wParam == VK_ESCAPE))
+        return ::IsDialogMessageA(m_hWnd, pMsg);
+    return FALSE;
 }
 
 void CLinkResultsWnd::Dismiss() {

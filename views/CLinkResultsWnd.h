@@ -37,6 +37,7 @@ public:
     // The double click's and the button's work.
     void ActivateRow(int nRow);
     void UpdateAddresses();
+    BOOL PreTranslateMessage(MSG* pMsg) override;
     // Empties the list and hides the window: its rows belong to a document
     // that has gone.
     void Dismiss();

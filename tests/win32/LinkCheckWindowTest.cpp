@@ -168,6 +168,15 @@ TEST(LinkCheckWindow, FindDuplicatesListsGroupsAndSelects) {
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(results.m_hWnd, IDC_RESULTS_UPDATE)));
     results.ActivateRow(1);
     EXPECT_EQ(f.SelectedID(), 3);
+    // Tab leaves the list for the shown button; Escape closes the window.
+    ::SetFocus(results.GetList());
+    const HWND hClose = ::GetDlgItem(results.m_hWnd, IDC_RESULTS_CLOSE);
+    ::PostMessageA(results.GetList(), WM_KEYDOWN, VK_TAB, 0);
+    f.h.PumpIdle();
+    EXPECT_EQ(::GetFocus(), hClose);
+    ::PostMessageA(hClose, WM_KEYDOWN, VK_ESCAPE, 0);
+    f.h.PumpIdle();
+    EXPECT_FALSE(::IsWindowVisible(results.m_hWnd));
     // None left: a message instead of a list.
     f.Select(3);
     f.Command(ID_DELETE);
