@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 
 #include "fw/win/CCmdUI.h"
@@ -31,14 +32,18 @@ CWnd* g_pWndInit = nullptr;
 
 constexpr UINT_PTR kSubclassId = 1;
 
-// A subclassed control's object is also kept as a window property, so that
-// FromHandlePermanent needs no GetWindowSubclass: comctl32 exports that one
-// by ordinal only, and the 64-bit import library lacks it.
-constexpr const char* kObjectProperty = "Ordelink.CWnd";
+// The objects of subclassed controls by window, for FromHandlePermanent:
+// comctl32 exports GetWindowSubclass by ordinal only (the 64-bit import
+// library lacks it), and a window property would cost a round trip to Wine's
+// server on every notification a control sends (a tree of 100,000 items
+// sends one for each item it deletes).
+std::mutex g_subclassedLock;
+std::unordered_map<HWND, CWnd*> g_subclassed;
 
 void Unsubclass(HWND hWnd) {
     RemoveWindowSubclass(hWnd, CWnd::AfxSubclassProc, kSubclassId);
-    RemovePropA(hWnd, kObjectProperty);
+    std::lock_guard<std::mutex> lock(g_subclassedLock);
+    g_subclassed.erase(hWnd);
 }
 
 bool RegisterOnce(const char* pszName, UINT style, HBRUSH hbr, HICON hIcon, WNDPROC proc) {
@@ -129,7 +134,9 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
     if (!hWnd) return nullptr;
     if (reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd, GWLP_WNDPROC)) == AfxWndProc)
         return reinterpret_cast<CWnd*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
-    return static_cast<CWnd*>(GetPropA(hWnd, kObjectProperty));
+    std::lock_guard<std::mutex> lock(g_subclassedLock);
+    const auto it = g_subclassed.find(hWnd);
+    return it != g_subclassed.end() ? it->second : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
@@ -210,9 +217,9 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     m_hWnd = nullptr;
     if (!SetWindowSubclass(hWnd, AfxSubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
         return FALSE;
-    if (!SetPropA(hWnd, kObjectProperty, this)) {
-        RemoveWindowSubclass(hWnd, AfxSubclassProc, kSubclassId);
-        return FALSE;
+    {
+        std::lock_guard<std::mutex> lock(g_subclassedLock);
+        g_subclassed[hWnd] = this;
     }
     // A temporary wrapper handed out earlier must not outlive the binding.
     auto& map = TempMap();
