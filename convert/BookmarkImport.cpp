@@ -1,7 +1,6 @@
 #include "convert/BookmarkImport.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -422,26 +421,7 @@ BOOL CBookmarkFile::Load(const char* pszPath) {
     CFile file;
     if (!file.Open(pszPath, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
     std::string bytes;
-    try {
-        // In one piece when the file keeps the length it had at opening; a
-        // file that grows meanwhile is read on.
-        const uint64_t nLength = file.GetLength();
-        if (nLength >= SIZE_MAX / 2) return FALSE;
-        size_t nDone = 0;
-        bytes.resize(static_cast<size_t>(nLength) + 1);
-        for (;;) {
-            if (nDone == bytes.size()) bytes.resize(2 * bytes.size());
-            const size_t nWant = std::min<size_t>(bytes.size() - nDone, size_t(1) << 30);
-            const UINT n = file.Read(&bytes[nDone], static_cast<UINT>(nWant));
-            if (n == 0) break;
-            nDone += n;
-        }
-        bytes.resize(nDone);
-        file.Close();
-    } catch (const CException&) {
-        file.Abort();
-        return FALSE;
-    }
+    if (!file.ReadToEndAndClose(bytes)) return FALSE;
     SetText(std::move(bytes));
     return TRUE;
 }

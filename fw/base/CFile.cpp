@@ -1,5 +1,6 @@
 #include "fw/base/CFile.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "fw/base/Platform.h"
@@ -117,4 +118,31 @@ void CFile::Close() {
 void CFile::Abort() {
     if (m_fp) std::fclose(m_fp);
     m_fp = nullptr;
+}
+
+bool CFile::ReadToEndAndClose(std::string& bytes) {
+    bytes.clear();
+    try {
+        const uint64_t nLength = GetLength();
+        if (nLength >= SIZE_MAX / 2) {
+            Abort();
+            return false;
+        }
+        bytes.resize(static_cast<size_t>(nLength) + 1);
+        size_t nDone = 0;
+        for (;;) {
+            if (nDone == bytes.size()) bytes.resize(2 * bytes.size());
+            const size_t nWant = std::min<size_t>(bytes.size() - nDone, size_t(1) << 30);
+            const UINT n = Read(&bytes[nDone], static_cast<UINT>(nWant));
+            if (n == 0) break;
+            nDone += n;
+        }
+        bytes.resize(nDone);
+        Close();
+    } catch (const CException&) {
+        Abort();
+        bytes.clear();
+        return false;
+    }
+    return true;
 }

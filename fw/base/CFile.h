@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "fw/base/AfxTypes.h"
 #include "fw/base/CFileException.h"
@@ -44,6 +45,11 @@ public:
     void Close();
     // Closes without reporting errors (after a failure).
     void Abort();
+    // The rest of the open file into bytes, then closes it. The length at
+    // opening sizes the buffer; a file that grows meanwhile (a program still
+    // writing it) is read on to its end. FALSE on an error or a file too big
+    // to hold, with the file aborted and bytes empty.
+    bool ReadToEndAndClose(std::string& bytes);
 
 private:
     [[noreturn]] void ThrowLastError() const;
