@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "find/CPlacedTitles.h"
 #include "fw/base/AfxHooks.h"
 #include "fw/base/AfxMessages.h"
 #include "fw/win/CStatusProgress.h"
@@ -32,7 +33,7 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
         [&keys](int a, int b) {
             return CompareLabelKeys(keys[static_cast<size_t>(a)], keys[static_cast<size_t>(b)]);
         },
-        nFirstIndex, &ranks);
+        nFirstIndex, ranks.empty() ? nullptr : &ranks);
     if (pProgress) pProgress->SetTotal(pProgress->GetDone() + layout.GetCount());
 
     std::vector<HTREEITEM> nodes(static_cast<size_t>(m_table.GetSize()));
@@ -54,7 +55,13 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
             hAfter = TVI_LAST;
         }
         if (!hAfter) hAfter = TVI_LAST;
-        HTREEITEM hNode = Insert(*m_table[step.nIndex], hParent, hAfter);
+        // A label sorted by its own title is already in UTF-16: the control
+        // takes it as it is instead of converting the title again.
+        const CUrlItem& item = *m_table[step.nIndex];
+        const bool bOwnTitle =
+            !m_pPlaced || &m_pPlaced->SortTitle(item.m_ID, item.m_Title) == &item.m_Title;
+        HTREEITEM hNode = Insert(
+            item, bOwnTitle ? &keys[static_cast<size_t>(step.nIndex)] : nullptr, hParent, hAfter);
         nodes[static_cast<size_t>(step.nIndex)] = hNode;
         if (hNode) {
             ++nInserted;
@@ -72,15 +79,33 @@ int CTreeBuilder::Build(HTREEITEM hTop, int nTopID, int nFirstIndex,
     return nInserted;
 }
 
-HTREEITEM CTreeBuilder::Insert(const CUrlItem& item, HTREEITEM hParent, HTREEITEM hAfter) const {
+namespace {
+
+// The insertion of one record's node, its text aside.
+template <typename TInsert>
+TInsert InsertionOf(const CUrlItem& item, HTREEITEM hParent, HTREEITEM hAfter) {
     const int nImage = item.m_IsURL ? 2 : 0;  // the folder's or the URL item's pair of images
-    TVINSERTSTRUCTA tvis = {};
+    TInsert tvis = {};
     tvis.hParent = hParent;
     tvis.hInsertAfter = hAfter;
     tvis.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    tvis.item.pszText = const_cast<char*>(static_cast<const char*>(item.m_Title));
     tvis.item.iImage = nImage;
     tvis.item.iSelectedImage = nImage + 1;
     tvis.item.lParam = item.m_ID;
+    return tvis;
+}
+
+}  // namespace
+
+HTREEITEM CTreeBuilder::Insert(const CUrlItem& item, const std::wstring* pWideTitle,
+                               HTREEITEM hParent, HTREEITEM hAfter) const {
+    if (pWideTitle) {
+        TVINSERTSTRUCTW tvis = InsertionOf<TVINSERTSTRUCTW>(item, hParent, hAfter);
+        tvis.item.pszText = const_cast<wchar_t*>(pWideTitle->c_str());
+        return reinterpret_cast<HTREEITEM>(
+            Send(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&tvis)));
+    }
+    TVINSERTSTRUCTA tvis = InsertionOf<TVINSERTSTRUCTA>(item, hParent, hAfter);
+    tvis.item.pszText = const_cast<char*>(static_cast<const char*>(item.m_Title));
     return reinterpret_cast<HTREEITEM>(Send(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&tvis)));
 }

@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <string>
 
 #include "store/CItemTable.h"
 
@@ -35,7 +36,9 @@ public:
               const std::function<void(int nID, HTREEITEM hNode)>& onInserted = nullptr);
 
 private:
-    HTREEITEM Insert(const CUrlItem& item, HTREEITEM hParent, HTREEITEM hAfter) const;
+    // The item's title goes in as pWideTitle when given (its UTF-16 form).
+    HTREEITEM Insert(const CUrlItem& item, const std::wstring* pWideTitle, HTREEITEM hParent,
+                     HTREEITEM hAfter) const;
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
 

@@ -6,11 +6,14 @@
 CTreeExportTree::CTreeExportTree(const COrdelinkDoc& doc, CStatusProgress* pProgress)
     : m_doc(doc),
       m_keys(LabelSortKeys(doc.m_PtrAry)),
-      m_layout(doc.m_PtrAry, 0,
-               [this](int a, int b) {
-                   return CompareLabelKeys(m_keys[static_cast<size_t>(a)],
-                                           m_keys[static_cast<size_t>(b)]);
-               }),
+      m_ranks(LabelSortRanks(m_keys)),
+      m_layout(
+          doc.m_PtrAry, 0,
+          [this](int a, int b) {
+              return CompareLabelKeys(m_keys[static_cast<size_t>(a)],
+                                      m_keys[static_cast<size_t>(b)]);
+          },
+          0, m_ranks.empty() ? nullptr : &m_ranks),
       m_pProgress(pProgress) {}
 
 // The ROOT node stands for record ID 0; a record's node is its record.

@@ -26,6 +26,7 @@ public:
 private:
     const COrdelinkDoc& m_doc;
     std::vector<std::wstring> m_keys;
+    std::vector<int> m_ranks;
     CTreeLayout m_layout;
     CStatusProgress* m_pProgress;
 };

@@ -35,9 +35,9 @@ CTreeLayout::CTreeLayout(const CItemTable& table, int nTopID, const LabelCompare
                     const int rb = ranks[static_cast<size_t>(b)];
                     return ra != rb ? ra < rb : a < b;
                 });
-            }
-            if (!pRanks || !std::is_sorted(list.begin(), list.end(), before))
+            } else {
                 std::sort(list.begin(), list.end(), before);
+            }
             for (int i : list) next.push_back(table[i]->m_ID);
             m_nCount += static_cast<int>(list.size());
             m_parents.push_back(nParentID);

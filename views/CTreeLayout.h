@@ -29,11 +29,10 @@ public:
     using LabelCompare = std::function<int(int a, int b)>;
 
     // The records shown below the record with nTopID (0: the ROOT), among
-    // those at table index nFirstIndex or later. pRanks, when given, holds
-    // by table index a number that orders most labels as compare does: each
-    // list is then sorted by it and compare only confirms the result (one
-    // comparison a record), sorting again with compare where it does not.
-    // The order is compare's either way.
+    // those at table index nFirstIndex or later. pRanks, when given, holds by
+    // table index the rank of each label in compare's order (equal labels,
+    // equal ranks; LabelSortRanks): lists are then sorted by it, and compare
+    // is not called.
     CTreeLayout(const CItemTable& table, int nTopID, const LabelCompare& compare,
                 int nFirstIndex = 0, const std::vector<int>* pRanks = nullptr);
 

@@ -15,38 +15,63 @@ std::wstring LabelSortKey(const CString& strLabel) {
     return w;
 }
 
+namespace {
+
+// The locale's sort key of a label, in one call for all but the longest keys.
+std::string SortKeyOf(const std::wstring& w, std::string& buffer) {
+    if (w.empty()) return std::string();
+    const DWORD dwFlags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    const int nLength = static_cast<int>(w.size());
+    buffer.resize(w.size() * 8 + 16);
+    int n = ::LCMapStringW(LOCALE_USER_DEFAULT, dwFlags, w.data(), nLength,
+                           reinterpret_cast<LPWSTR>(&buffer[0]), static_cast<int>(buffer.size()));
+    if (n <= 0) {
+        n = ::LCMapStringW(LOCALE_USER_DEFAULT, dwFlags, w.data(), nLength, nullptr, 0);
+        if (n <= 0) return std::string();
+        buffer.resize(static_cast<size_t>(n));
+        n = ::LCMapStringW(LOCALE_USER_DEFAULT, dwFlags, w.data(), nLength,
+                           reinterpret_cast<LPWSTR>(&buffer[0]), n);
+        if (n <= 0) return std::string();
+    }
+    return buffer.substr(0, static_cast<size_t>(n));
+}
+
+}  // namespace
+
 std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex,
                                         const CPlacedTitles* pPlaced) {
     std::vector<std::wstring> keys(static_cast<size_t>(table.GetSize()));
-    for (int i = nFirstIndex < 0 ? 0 : nFirstIndex; i < table.GetSize(); ++i)
-        keys[static_cast<size_t>(i)] = LabelSortKey(
-            pPlaced ? pPlaced->SortTitle(table[i]->m_ID, table[i]->m_Title) : table[i]->m_Title);
+    for (int i = std::max(0, nFirstIndex); i < table.GetSize(); ++i) {
+        const CUrlItem& item = *table[i];
+        keys[static_cast<size_t>(i)] =
+            LabelSortKey(pPlaced ? pPlaced->SortTitle(item.m_ID, item.m_Title) : item.m_Title);
+    }
     return keys;
 }
 
 std::vector<int> LabelSortRanks(const std::vector<std::wstring>& keys, int nFirstIndex) {
-    const size_t nFirst = static_cast<size_t>(std::max(0, nFirstIndex));
+    const size_t nFirst = std::min(static_cast<size_t>(std::max(0, nFirstIndex)), keys.size());
     std::vector<std::string> sortKeys(keys.size());
-    for (size_t i = nFirst; i < keys.size(); ++i) {
-        const std::wstring& w = keys[i];
-        if (w.empty()) continue;
-        const int n = ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.data(),
-                                     static_cast<int>(w.size()), nullptr, 0);
-        if (n <= 0) continue;
-        std::string& key = sortKeys[i];
-        key.resize(static_cast<size_t>(n));
-        ::LCMapStringW(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, w.data(),
-                       static_cast<int>(w.size()), reinterpret_cast<LPWSTR>(&key[0]), n);
-    }
+    std::string buffer;
+    for (size_t i = nFirst; i < keys.size(); ++i) sortKeys[i] = SortKeyOf(keys[i], buffer);
     // Sort keys compare as unsigned bytes, which std::string's compare does.
-    std::vector<size_t> order(keys.size() - std::min(nFirst, keys.size()));
+    std::vector<size_t> order(keys.size() - nFirst);
     std::iota(order.begin(), order.end(), nFirst);
-    std::sort(order.begin(), order.end(),
-              [&sortKeys](size_t a, size_t b) { return sortKeys[a] < sortKeys[b]; });
+    std::sort(order.begin(), order.end(), [&sortKeys](size_t a, size_t b) {
+        const int nOrder = sortKeys[a].compare(sortKeys[b]);
+        return nOrder != 0 ? nOrder < 0 : a < b;
+    });
+    // Each pair of neighbours in that order, through the comparison itself:
+    // labels it finds equal share a rank (their sort keys may differ), and a
+    // pair it finds out of order leaves no ranks at all.
     std::vector<int> ranks(keys.size());
     int nRank = 0;
     for (size_t k = 0; k < order.size(); ++k) {
-        if (k > 0 && sortKeys[order[k]] != sortKeys[order[k - 1]]) ++nRank;
+        if (k > 0) {
+            const int nOrder = CompareLabelKeys(keys[order[k - 1]], keys[order[k]]);
+            if (nOrder > 0) return std::vector<int>();
+            if (nOrder < 0) ++nRank;
+        }
         ranks[order[k]] = nRank;
     }
     return ranks;

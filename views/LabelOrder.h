@@ -21,10 +21,11 @@ std::wstring LabelSortKey(const CString& strLabel);
 std::vector<std::wstring> LabelSortKeys(const CItemTable& table, int nFirstIndex = 0,
                                         const CPlacedTitles* pPlaced = nullptr);
 
-// By table index from nFirstIndex on, the rank of each key among them by the
-// locale's sort keys (equal keys, equal ranks): the order CompareLabelKeys
-// gives for all but rare pairs, found without comparing pairs through the
-// locale. CTreeLayout sorts by it and lets CompareLabelKeys confirm.
+// By table index from nFirstIndex on, the rank of each key among them in the
+// order CompareLabelKeys gives (keys it finds equal, equal ranks): found by
+// the locale's sort keys and confirmed by comparing each key with the one
+// next to it in that order. Empty when the comparison disagrees with the sort
+// keys on an order (not only on an equality); callers then compare.
 std::vector<int> LabelSortRanks(const std::vector<std::wstring>& keys, int nFirstIndex = 0);
 
 // <0, 0 or >0 as a sorts before, with or after b. Labels that differ only in

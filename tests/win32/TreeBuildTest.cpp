@@ -18,7 +18,9 @@ namespace {
 
 // Damaged parent links, labels equal but for case or width, Japanese among
 // Latin, links before, between and after folders, a URL record with
-// children, children stored before their parents, empty folders.
+// children, children stored before their parents, empty folders, and two
+// labels the locale compares equal although their sort keys differ (an empty
+// title and U+FFFD, the mark of undecodable bytes).
 std::vector<Rec> TrickyDocument() {
     return {
         {40, 3, "子 b", 1},
@@ -53,6 +55,8 @@ std::vector<Rec> TrickyDocument() {
         {26, 0, "1", 1},
         {27, 0, "10", 0},
         {28, 0, "9", 1},
+        {29, 0, "\xEF\xBF\xBD", 1},
+        {30, 0, "", 1},
     };
 }
 
@@ -72,7 +76,7 @@ TEST(TreeBuild, GivesTheTreeOfTheLevelByLevelBuild) {
 
     BuildTreeAsBefore(f.Tree());
     EXPECT_EQ(built, TreeDump(hTree));
-    EXPECT_EQ(TreeView_GetCount(hTree), 27u);
+    EXPECT_EQ(TreeView_GetCount(hTree), 29u);
     EXPECT_EQ(TreeView_GetSelection(hTree), TreeView_GetRoot(hTree));
 }
 
